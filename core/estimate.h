@@ -1,0 +1,25 @@
+// The egg-period estimate: the daily development rate of the egg grows
+// linearly with the water temperature, and the egg period is its reciprocal.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Increase of the daily development rate per degree Celsius.
+inline constexpr double RATE_PER_DEGREE = 0.0082;
+// Subtracted from RATE_PER_DEGREE x temperature to give the daily rate.
+inline constexpr double RATE_OFFSET = 0.0447;
+// Size of the buffer the temperature text is read into, terminator included.
+inline constexpr int INPUT_TEXT_LIMIT = 100;
+
+// The temperature and the estimate of the most recent calculation.
+extern double LastTemperature;
+extern float LastEstimate;
+
+// Egg period in days at `temperature` degrees Celsius, held in single
+// precision. No range check: below the threshold of about 5.45 degrees the
+// rate is negative and so is the period; at the threshold it is infinite.
+float EggPeriodEstimate(double temperature);
+
+// Turns the temperature text into the text of the estimated egg period.
+std::string OnCalculate(std::string_view temperatureText);

@@ -1,0 +1,92 @@
+#include "core/estimate.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct CalculateCase {
+  std::string temperatureText;
+  const char* periodText;
+};
+
+void ExpectCalculates(const std::vector<CalculateCase>& cases) {
+  for (const auto& c : cases) {
+    EXPECT_EQ(OnCalculate(c.temperatureText), c.periodText) << '"' << c.temperatureText << '"';
+  }
+}
+
+TEST(OnCalculate, EstimatesThePeriodAcrossTemperatures) {
+  ExpectCalculates({
+      {"20", "8.38222980499268"},
+      {"15", "12.7713918685913"},
+      {"10", "26.8096523284912"},
+      {"25", "6.23830318450928"},
+      {"30", "4.96771001815796"},
+      {"12.75", "16.7084369659424"},
+      {"&H14", "8.38222980499268"},
+      {"1000000", "0.000121951881737914"},
+      {"100000000", "1.21951222809003e-06"},
+      // Around the threshold: very long periods above it, negative ones below.
+      {"6", "222.222229003906"},
+      {"5.5", "2500"},
+      {"5.4513", "1515151.5"},
+      {"5.4512", "-6250000"},
+      {"5.45", "-100000"},
+      {"5", "-270.270263671875"},
+      {"-3", "-14.4300146102905"},
+      // Exactly at the threshold the daily rate is zero.
+      {"5.45121951219512", "inf"},
+  });
+}
+
+TEST(OnCalculate, ReadsTextThatIsNotANumberAsZero) {
+  const char* zeroDegrees = "-22.3713645935059";
+  ExpectCalculates({
+      {"0", zeroDegrees},
+      {"", zeroDegrees},
+      {" 20", zeroDegrees},
+      {"+20", zeroDegrees},
+      {",5", zeroDegrees},
+      {"abc", zeroDegrees},
+      {"\x82\x51\x82\x4f", zeroDegrees},  // full-width "20"
+      {"\x82", zeroDegrees},              // lone lead byte
+      {"20,5", "8.38222980499268"},
+      {"20abc", "8.38222980499268"},
+  });
+}
+
+TEST(OnCalculate, ReturnsAShortTextForAnyInput) {
+  const std::string manyNines(10000, '9');
+  const std::string manyZerosThenOne = "1" + std::string(10000, '0');
+  const std::string longFraction = "20." + std::string(10000, '7');
+  ExpectCalculates({
+      {manyNines, "0"},  // overflows to infinity: the rate is infinite
+      {"-" + manyNines, "0"},
+      {manyZerosThenOne, "0"},  // 0 x infinite place value: not a number
+      {longFraction, "7.95685625076294"},
+      {std::string("2\0"
+                   "5",
+                   3),
+       "-35.3356895446777"},  // a NUL ends the number
+  });
+  for (int byte = 0; byte < 256; ++byte) {
+    std::string text(3, static_cast<char>(byte));
+    EXPECT_LE(OnCalculate(text).size(), 22u) << byte;
+  }
+}
+
+TEST(EggPeriodEstimate, IsTheSinglePrecisionReciprocalOfTheRate) {
+  struct Case {
+    double temperature;
+    float period;
+  };
+  const Case cases[] = {
+      {20, 8.38222980499268f}, {5.5, 2500.0f}, {5, -270.270263671875f}, {0, -22.3713645935059f}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(EggPeriodEstimate(c.temperature), c.period) << c.temperature;
+  }
+}
+
+}  // namespace

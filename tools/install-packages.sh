@@ -1,0 +1,38 @@
+# Sourced by the run and test commands: installs Debian packages that are
+# missing, as root or through sudo, without questions.
+
+# Runs a command as root.
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then
+    "$@"
+  else
+    sudo "$@"
+  fi
+}
+
+# install_packages NAME...: installs those of the named packages not yet installed.
+install_packages() {
+  local missing=()
+  local package
+  for package in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$package")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null
+}
+
+# The build tools and test libraries of the calculation core and its fuzz test.
+install_core_packages() {
+  install_packages cmake make g++ googletest libgtest-dev libbenchmark-dev clang
+  # The fuzzer runtime ships in a package named after clang's major version.
+  local clang_major
+  clang_major=$(clang -dumpversion | cut -d. -f1)
+  if apt-cache show "libclang-rt-${clang_major}-dev" >/dev/null 2>&1; then
+    install_packages "libclang-rt-${clang_major}-dev"
+  fi
+}
