@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Every test: installs what it needs, builds, then runs the calculation core's
-# tests natively and a short fuzz run of the core under sanitizers.
+# tests natively, a short fuzz run of the core under sanitizers, and the
+# Windows program's tests under Wine on a virtual display.
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/install-packages.sh
+source tools/wine-prefix.sh
 
 install_core_packages
+install_window_packages
 jobs=$(nproc)
 
 cmake --preset native
@@ -15,3 +18,8 @@ ctest --preset native
 cmake --preset fuzz
 cmake --build --preset fuzz -j "$jobs"
 ctest --preset fuzz
+
+cmake --preset windows
+cmake --build --preset windows -j "$jobs"
+use_wine_prefix "$PWD/build/windows/wineprefix"
+xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows

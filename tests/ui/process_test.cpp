@@ -1,0 +1,50 @@
+// The calculator started for real, driven from this process, and ended each
+// way a user can end it.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "tests/ui/remote_calculator.h"
+
+namespace {
+
+constexpr DWORD START_TIMEOUT_MS = 20000;
+constexpr DWORD EXIT_TIMEOUT_MS = 20000;
+constexpr int EXIT_BUTTON = 1008;
+
+DWORD WaitForExitCode(const PROCESS_INFORMATION& process) {
+  DWORD code = STILL_ACTIVE;
+  if (WaitForSingleObject(process.hProcess, EXIT_TIMEOUT_MS) == WAIT_OBJECT_0) {
+    GetExitCodeProcess(process.hProcess, &code);
+  } else {
+    TerminateProcess(process.hProcess, STILL_ACTIVE);
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return code;
+}
+
+TEST(Calculator, CalculatesAndEndsWithCodeZeroEitherWay) {
+  enum class Ending { CloseBox, ExitButton };
+  for (Ending ending : {Ending::CloseBox, Ending::ExitButton}) {
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(StartProgram(SiblingProgram("EggPeriod.exe"), process));
+    HWND window = WaitForCalculatorWindow(process.dwProcessId, START_TIMEOUT_MS);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(CalculateThroughWindow(window, "20"), "8.38222980499268");
+    EXPECT_EQ(CalculateThroughWindow(window, ""), "-22.3713645935059");
+    if (ending == Ending::CloseBox) {
+      PostMessageA(window, WM_CLOSE, 0, 0);
+    } else {
+      PostMessageA(GetDlgItem(window, EXIT_BUTTON), BM_CLICK, 0, 0);
+    }
+    EXPECT_EQ(WaitForExitCode(process), 0u) << (ending == Ending::CloseBox ? "close" : "exit");
+  }
+}
+
+TEST(Calculator, EndsAtOnceWithAFailureCodeWhenItCannotOpenItsWindow) {
+  PROCESS_INFORMATION process = {};
+  ASSERT_TRUE(StartProgram(SiblingProgram("startup_failure_probe.exe"), process));
+  EXPECT_EQ(WaitForExitCode(process), 1u);
+}
+
+}  // namespace

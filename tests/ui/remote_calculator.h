@@ -1,0 +1,71 @@
+// Starting the calculator as a separate process and reaching its window, for
+// the tests that drive it from outside and for the run command's driver.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Path of a program that lies beside the running one.
+inline std::string SiblingProgram(const char* name) {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  folder.erase(folder.find_last_of("\\/") + 1);
+  return folder + name;
+}
+
+inline bool StartProgram(const std::string& path, PROCESS_INFORMATION& process) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  std::string commandLine = "\"" + path + "\"";
+  return CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process) != 0;
+}
+
+struct WindowSearch {
+  DWORD processId;
+  HWND found;
+};
+
+inline BOOL CALLBACK MatchCalculatorWindow(HWND window, LPARAM lParam) {
+  auto* search = reinterpret_cast<WindowSearch*>(lParam);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (owner == search->processId && std::string(className) == "NORMAL0") {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Waits up to `timeoutMs` for the process's main window.
+inline HWND WaitForCalculatorWindow(DWORD processId, DWORD timeoutMs) {
+  constexpr DWORD POLL_MS = 50;
+  for (DWORD waited = 0; waited < timeoutMs; waited += POLL_MS) {
+    WindowSearch search = {processId, nullptr};
+    EnumWindows(MatchCalculatorWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr) {
+      return search.found;
+    }
+    Sleep(POLL_MS);
+  }
+  return nullptr;
+}
+
+// Types `temperature` into the temperature field, presses Calculate and
+// returns the result field's text.
+inline std::string CalculateThroughWindow(HWND window, const char* temperature) {
+  constexpr int TEMPERATURE_EDIT = 1009;
+  constexpr int CALCULATE_BUTTON = 1007;
+  constexpr int EGG_PERIOD_EDIT = 1010;
+  SendMessageA(GetDlgItem(window, TEMPERATURE_EDIT), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(temperature));
+  SendMessageA(GetDlgItem(window, CALCULATE_BUTTON), BM_CLICK, 0, 0);
+  char result[64] = {};
+  SendMessageA(GetDlgItem(window, EGG_PERIOD_EDIT), WM_GETTEXT, sizeof result,
+               reinterpret_cast<LPARAM>(result));
+  return result;
+}

@@ -1,0 +1,27 @@
+# Sourced by the run and test commands: the environment the Windows program
+# runs in under Wine, and a Wine prefix inside the build folder.
+
+# use_wine_prefix PREFIX: Japanese code page, quiet Wine, and the prefix,
+# created once, with the window's font face mapped to IPA's proportional Gothic.
+use_wine_prefix() {
+  export WINEPREFIX=$1
+  export WINEDEBUG=-all
+  export LANG=ja_JP.UTF-8
+  export LC_ALL=ja_JP.UTF-8
+  local ready="$WINEPREFIX/.eggperiod-ready"
+  [ -f "$ready" ] && return 0
+  echo "Creating the Wine prefix $WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || true
+  # A Unicode registry file (UTF-16LE with a byte-order mark, CRLF line ends):
+  # anything else garbles the Japanese face name.
+  local registry="$WINEPREFIX/font-replacement.reg"
+  {
+    printf '\xff\xfe'
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"ＭＳ Ｐゴシック"="IPAPGothic"\r\n' |
+      iconv -f UTF-8 -t UTF-16LE
+  } >"$registry"
+  wine regedit "$registry" >/dev/null 2>&1
+  wineserver -w
+  touch "$ready"
+}

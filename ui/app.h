@@ -1,0 +1,25 @@
+// Process start-up, the shared font and brush, the main window's class and the
+// message loop.
+#pragma once
+
+#include <windows.h>
+
+// The font set on every control, and the brush behind the window's client
+// area. Both are created at start-up and deleted when the window is destroyed.
+extern HFONT UiFont;
+extern HBRUSH FaceBrush;
+
+// Exit code when the class cannot be registered or the window not created.
+inline constexpr UINT STARTUP_FAILURE_EXIT_CODE = 1;
+
+// Creates UiFont and FaceBrush (the button-face colour, sampled once).
+void CreateSharedObjects();
+// Registers the main window's class "NORMAL0". Returns false on failure.
+bool RegisterMainWindowClass(HINSTANCE instance);
+// Creates the main window, whose form is built while it is created.
+HWND CreateMainWindow(HINSTANCE instance);
+// Dispatches messages until the quit message (or a failure of GetMessageA).
+void RunMessageLoop();
+
+// The whole program: start-up, message loop, then the end of the process.
+[[noreturn]] void AppMain();
