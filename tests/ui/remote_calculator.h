@@ -23,6 +23,9 @@ inline bool StartProgram(const std::string& path, PROCESS_INFORMATION& process) 
                         nullptr, &startup, &process) != 0;
 }
 
+// Matches a calculator window of any process.
+inline constexpr DWORD ANY_PROCESS = 0;
+
 struct WindowSearch {
   DWORD processId;
   HWND found;
@@ -34,20 +37,25 @@ inline BOOL CALLBACK MatchCalculatorWindow(HWND window, LPARAM lParam) {
   GetWindowThreadProcessId(window, &owner);
   char className[16] = {};
   GetClassNameA(window, className, sizeof className);
-  if (owner == search->processId && std::string(className) == "NORMAL0") {
+  bool ownerMatches = search->processId == ANY_PROCESS || owner == search->processId;
+  if (ownerMatches && std::string(className) == "NORMAL0") {
     search->found = window;
     return FALSE;
   }
   return TRUE;
 }
 
-// Waits up to `timeoutMs` for the process's main window.
+// Waits up to `timeoutMs` for the main window of the process (or of any
+// process, with ANY_PROCESS).
 inline HWND WaitForCalculatorWindow(DWORD processId, DWORD timeoutMs) {
   constexpr DWORD POLL_MS = 50;
   for (DWORD waited = 0; waited < timeoutMs; waited += POLL_MS) {
     WindowSearch search = {processId, nullptr};
     EnumWindows(MatchCalculatorWindow, reinterpret_cast<LPARAM>(&search));
-    if (search.found != nullptr) {
+    // The window is visible to others while it is still building its form:
+    // wait for the last control too.
+    constexpr int LAST_CONTROL = 1012;
+    if (search.found != nullptr && GetDlgItem(search.found, LAST_CONTROL) != nullptr) {
       return search.found;
     }
     Sleep(POLL_MS);
