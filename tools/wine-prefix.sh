@@ -2,14 +2,22 @@
 # runs in under Wine, and a Wine prefix inside the build folder.
 
 # use_wine_prefix PREFIX: Japanese code page, quiet Wine, and the prefix,
-# created once, with the window's font face mapped to IPA's proportional Gothic.
+# created once, with the window's font face mapped to IPA's proportional Gothic
+# and Wine's own fonts in place.
 use_wine_prefix() {
   export WINEPREFIX=$1
   export WINEDEBUG=-all
   export LANG=ja_JP.UTF-8
   export LC_ALL=ja_JP.UTF-8
   local ready="$WINEPREFIX/.eggperiod-ready"
-  [ -f "$ready" ] && return 0
+  [ -f "$ready" ] || create_wine_prefix
+  # Wine does not find its own fonts where Debian puts them: without Marlett
+  # in the prefix the caption's buttons show as the letters "0 1 r".
+  cp -u /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  touch "$ready"
+}
+
+create_wine_prefix() {
   echo "Creating the Wine prefix $WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1 || true
@@ -23,5 +31,4 @@ use_wine_prefix() {
   } >"$registry"
   wine regedit "$registry" >/dev/null 2>&1
   wineserver -w
-  touch "$ready"
 }
