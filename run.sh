@@ -11,7 +11,7 @@ source tools/wine-prefix.sh
 
 install_window_packages
 cmake --preset windows >/dev/null
-cmake --build --preset windows -j "$(nproc)" --target EggPeriod drive_calculator >/dev/null
+cmake --build --preset windows -j "$(nproc)" --target EggPeriod calculator_probe >/dev/null
 bin=build/windows/bin
 use_wine_prefix "$PWD/build/windows/wineprefix"
 
@@ -19,7 +19,8 @@ if [ -n "${DISPLAY:-}" ]; then
   exec wine "$bin/EggPeriod.exe"
 fi
 picture="$PWD/build/windows/screenshot.png"
-xvfb-run -a -s "-screen 0 1024x768x24" bash tools/screenshot.sh "$bin" "${1:-20}" "$picture" 2>&1 |
+rm -f "$picture"
+xvfb-run -a -s "-screen 0 1024x768x24" /usr/bin/python3 tools/screenshot.py "$bin" "${1:-20}" "$picture" 2>&1 |
   grep -v -e wine32 -e multiarch -e 'dpkg --add-architecture' -e 'apt-get install wine32' >&2 || true
 [ -f "$picture" ] || { echo "No screenshot was made." >&2; exit 1; }
 echo "$picture"

@@ -41,7 +41,7 @@ install_core_packages() {
 # what building and testing the Windows program needs.
 install_window_packages() {
   install_packages g++-mingw-w64-x86-64 wine wine64 xvfb xauth fonts-ipafont-gothic fonts-wine \
-    locales imagemagick
+    locales imagemagick xdotool python3
   if ! locale -a | grep -qix 'ja_JP.utf8'; then
     as_root sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
     grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null

@@ -49,7 +49,7 @@ inline BOOL CALLBACK MatchCalculatorWindow(HWND window, LPARAM lParam) {
 // process, with ANY_PROCESS).
 inline HWND WaitForCalculatorWindow(DWORD processId, DWORD timeoutMs) {
   constexpr DWORD POLL_MS = 50;
-  for (DWORD waited = 0; waited < timeoutMs; waited += POLL_MS) {
+  for (DWORD waited = 0;; waited += POLL_MS) {
     WindowSearch search = {processId, nullptr};
     EnumWindows(MatchCalculatorWindow, reinterpret_cast<LPARAM>(&search));
     // The window is visible to others while it is still building its form:
@@ -58,9 +58,11 @@ inline HWND WaitForCalculatorWindow(DWORD processId, DWORD timeoutMs) {
     if (search.found != nullptr && GetDlgItem(search.found, LAST_CONTROL) != nullptr) {
       return search.found;
     }
+    if (waited >= timeoutMs) {
+      return nullptr;
+    }
     Sleep(POLL_MS);
   }
-  return nullptr;
 }
 
 // Types `temperature` into the temperature field, presses Calculate and

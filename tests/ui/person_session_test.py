@@ -1,0 +1,109 @@
+"""The calculator used as a person uses it: real key presses and mouse clicks
+into EggPeriod.exe under Wine, on Wine's own desktop, which draws the caption
+and the frame. One scenario per way of ending the program.
+
+Argument: the folder of the Windows programs. Needs an X display.
+"""
+
+import sys
+import time
+import unittest
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools"))
+import calculator_session as session  # noqa: E402
+
+BIN_DIR = None
+ALL_CONTROLS = range(1000, 1013)
+# Enter and Tab have nothing to act on, and nothing to show for it: give Wine
+# time to handle them before checking that nothing happened.
+SETTLE_SECONDS = 0.5
+
+# Clicked into the temperature field, these keys lead to these texts, with
+# Calculate clicked afterwards or not.
+TYPING_STEPS = [
+    # keys, click Calculate, temperature field, result field
+    (["type:12.75"], True, "12.75", "16.7084369659424"),
+    (["End"] + ["BackSpace"] * 5 + ["type:20abc"], True, "20abc", "8.38222980499268"),
+    (["End"] + ["BackSpace"] * 5 + ["type:5", "Return", "Tab"], False, "5", "8.38222980499268"),
+    ([], True, "5", "-270.270263671875"),
+]
+
+
+def enter(window, keys):
+    """Clicks into the temperature field and presses the keys; "type:TEXT"
+    types TEXT."""
+    session.click_control(window, session.TEMPERATURE_EDIT)
+    for key in keys:
+        if key.startswith("type:"):
+            session.type_text(key[len("type:"):])
+        else:
+            session.press(key)
+
+
+def geometry(window):
+    return {identifier: window.controls[identifier][:4] for identifier in ALL_CONTROLS}
+
+
+class PersonSession(unittest.TestCase):
+    def setUp(self):
+        self.process = session.start_calculator(BIN_DIR)
+        self.window = session.wait_for(BIN_DIR, lambda window: True, "the calculator's window")
+
+    def tearDown(self):
+        session.end_process(self.process)
+
+    def assertEnds(self, how):
+        code = session.end_process(self.process)
+        self.assertEqual(code, 0, f"exit code after {how} (None: it did not end)")
+
+    def wait_for(self, condition, what):
+        return session.wait_for(BIN_DIR, condition, what)
+
+    def test_types_edits_and_resizes_then_ends_with_alt_f4(self):
+        for keys, click, temperature, period in TYPING_STEPS:
+            with self.subTest(keys=keys):
+                enter(self.window, keys)
+                if click:
+                    session.click_control(self.window, session.CALCULATE_BUTTON)
+                else:
+                    time.sleep(SETTLE_SECONDS)
+                self.window = self.wait_for(session.fields_read(temperature, period),
+                                            f"{temperature!r} and {period!r} after {keys}")
+
+        placed = geometry(self.window)
+        session.click_at(*self.window.spots["minimize"])
+        minimised = self.wait_for(lambda window: window.iconic, "the window to minimise")
+        session.click_at(*minimised.spots["minimize"])  # the restore button, when minimised
+        restored = self.wait_for(lambda window: not window.iconic, "the window to restore")
+        self.assertEqual(geometry(restored), placed, "controls after minimising and restoring")
+
+        left, top, right, bottom = restored.rect
+        session.drag(restored.spots["size"], (100, 60))
+        resized = self.wait_for(lambda window: window.rect == (left, top, right + 100, bottom + 60),
+                                "the window to grow by 100 x 60")
+        self.assertEqual(geometry(resized), placed, "controls after resizing")
+
+        enter(resized, ["End", "BackSpace", "type:30"])
+        session.click_control(resized, session.CALCULATE_BUTTON)
+        self.wait_for(session.fields_read("30", "4.96771001815796"), "30 to calculate")
+
+        session.press("alt+F4")
+        self.assertEnds("Alt+F4")
+
+    def test_calculates_then_ends_with_the_exit_button(self):
+        enter(self.window, ["type:20"])
+        session.click_control(self.window, session.CALCULATE_BUTTON)
+        self.wait_for(session.fields_read("20", "8.38222980499268"), "20 to calculate")
+        session.click_control(self.window, session.EXIT_BUTTON)
+        self.assertEnds("clicking Exit")
+
+    def test_ends_with_the_close_box(self):
+        session.click_at(*self.window.spots["close"])
+        self.assertEnds("clicking the close box")
+
+
+if __name__ == "__main__":
+    BIN_DIR = sys.argv.pop(1)
+    with session.wine_desktop("EggPeriodTest", "800x600"):
+        unittest.main(verbosity=2)
