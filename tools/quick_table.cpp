@@ -1,0 +1,139 @@
+// The quick table that the manuals carry: the estimated egg period at each
+// whole water temperature from 6 to 30 degrees, rounded to one decimal, and
+// the text the calculator shows for it.
+//   quick_table markdown|text     prints the table in that form
+//   quick_table --check FILE...   fails if a file's table is not what the calculation gives
+//   quick_table --write FILE...   rewrites the files' tables
+// A file whose name ends in ".md" carries the Markdown form, any other file the
+// text form. A file's table starts at the table's header line and has the
+// table's number of lines.
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "core/estimate.h"
+
+namespace {
+
+constexpr int FIRST_TEMPERATURE = 6;
+constexpr int LAST_TEMPERATURE = 30;
+
+enum class Form { Markdown, Text };
+
+struct Row {
+  int temperature;
+  std::string roundedPeriod;
+  std::string shownText;
+};
+
+std::vector<Row> Rows() {
+  std::vector<Row> rows;
+  for (int temperature = FIRST_TEMPERATURE; temperature <= LAST_TEMPERATURE; ++temperature) {
+    char rounded[32];
+    std::snprintf(rounded, sizeof rounded, "%.1f",
+                  static_cast<double>(EggPeriodEstimate(temperature)));
+    rows.push_back({temperature, rounded, OnCalculate(std::to_string(temperature))});
+  }
+  return rows;
+}
+
+std::vector<std::string> TableLines(Form form) {
+  std::vector<std::string> lines;
+  char line[128];
+  if (form == Form::Markdown) {
+    lines.push_back("| 水温 (℃) | 推定卵期間 (日) | 電卓の表示 |");
+    lines.push_back("|---:|---:|---:|");
+  } else {
+    // Columns of 8, 14 and 16 characters; each Japanese character takes two.
+    lines.push_back("水温(℃)  推定卵期間(日)  電卓の表示");
+    lines.push_back("--------  --------------  ----------------");
+  }
+  for (const Row& row : Rows()) {
+    const char* format = form == Form::Markdown ? "| %d | %s | %s |" : "%8d  %14s  %s";
+    std::snprintf(line, sizeof line, format, row.temperature, row.roundedPeriod.c_str(),
+                  row.shownText.c_str());
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+Form FormOfFile(const std::string& path) {
+  const std::string markdownEnding = ".md";
+  bool isMarkdown =
+      path.size() >= markdownEnding.size() &&
+      path.compare(path.size() - markdownEnding.size(), std::string::npos, markdownEnding) == 0;
+  return isMarkdown ? Form::Markdown : Form::Text;
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(file, line);) {
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// Puts `table` in place of the table in `lines`. Returns false if `lines` has
+// no table header, or too few lines after it.
+bool ReplaceTable(std::vector<std::string>& lines, const std::vector<std::string>& table) {
+  for (size_t start = 0; start < lines.size(); ++start) {
+    if (lines[start] == table.front()) {
+      if (start + table.size() > lines.size()) {
+        return false;
+      }
+      std::copy(table.begin(), table.end(), lines.begin() + static_cast<long>(start));
+      return true;
+    }
+  }
+  return false;
+}
+
+// Checks or rewrites the table of one file. Returns whether it was right.
+bool UpdateFile(const std::string& path, bool write) {
+  std::vector<std::string> lines = ReadLines(path);
+  std::vector<std::string> updated = lines;
+  if (!ReplaceTable(updated, TableLines(FormOfFile(path)))) {
+    std::cerr << path << ": no quick table found\n";
+    return false;
+  }
+  if (updated == lines) {
+    return true;
+  }
+  if (write) {
+    std::ofstream file(path, std::ios::binary);
+    for (const std::string& line : updated) {
+      file << line << '\n';
+    }
+    std::cerr << path << ": quick table rewritten\n";
+    return true;
+  }
+  std::cerr << path << ": the quick table differs from the calculation; run quick_table --write\n";
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 2 && (std::strcmp(argv[1], "markdown") == 0 || std::strcmp(argv[1], "text") == 0)) {
+    Form form = std::strcmp(argv[1], "markdown") == 0 ? Form::Markdown : Form::Text;
+    for (const std::string& line : TableLines(form)) {
+      std::cout << line << '\n';
+    }
+    return 0;
+  }
+  if (argc >= 3 && (std::strcmp(argv[1], "--check") == 0 || std::strcmp(argv[1], "--write") == 0)) {
+    bool write = std::strcmp(argv[1], "--write") == 0;
+    bool allRight = true;
+    for (int i = 2; i < argc; ++i) {
+      allRight = UpdateFile(argv[i], write) && allRight;
+    }
+    return allRight ? 0 : 1;
+  }
+  std::cerr << "usage: quick_table markdown|text | --check FILE... | --write FILE...\n";
+  return 2;
+}
