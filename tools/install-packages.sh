@@ -37,11 +37,20 @@ install_core_packages() {
   fi
 }
 
-# The cross compiler, Wine, a virtual display and Japanese fonts and locale:
-# what building and testing the Windows program needs.
+# What building and packing the Windows program needs: the cross compiler
+# (and GoogleTest's sources, which its build configures), zip, and git for the
+# packed files' time.
+install_release_packages() {
+  install_packages cmake make g++-mingw-w64-x86-64 googletest zip git
+}
+
+# What building and testing the Windows program needs: the above, Wine, a
+# virtual display, Japanese fonts and locale, real keyboard and mouse input,
+# and Python with a reader of Windows program files.
 install_window_packages() {
-  install_packages g++-mingw-w64-x86-64 wine wine64 xvfb xauth fonts-ipafont-gothic fonts-wine \
-    locales imagemagick xdotool python3
+  install_release_packages
+  install_packages wine wine64 xvfb xauth fonts-ipafont-gothic fonts-wine locales imagemagick \
+    xdotool python3 python3-pefile
   if ! locale -a | grep -qix 'ja_JP.utf8'; then
     as_root sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
     grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Makes the download: OUT/EggPeriod-VERSION-win64.zip with one folder
+# EggPeriod-VERSION/ holding EggPeriod.exe, README-ja.txt and LICENSE.txt, and
+# OUT/EggPeriod-VERSION-win64.zip.sha256 beside it (sha256sum's format).
+# Arguments: VERSION EXE SOURCE_DIR OUT.
+#
+# The same sources give the same bytes: the files carry one fixed time
+# (SOURCE_DATE_EPOCH if set, otherwise the time of the source tree's last
+# commit), fixed permissions and a fixed order, and the archive holds no extra
+# attributes and no folder entries.
+set -euo pipefail
+version=$1
+exe=$2
+source_dir=$3
+out=$4
+
+folder=EggPeriod-$version
+zip_name=$folder-win64.zip
+stage=$out/package
+rm -rf "$stage"
+mkdir -p "$stage/$folder"
+
+# Notepad on every Windows version reads UTF-8 with a byte-order mark and
+# CRLF line ends.
+windows_text() {
+  printf '\xef\xbb\xbf'
+  sed 's/\r$//; s/$/\r/' "$1"
+}
+cp "$exe" "$stage/$folder/EggPeriod.exe"
+windows_text "$source_dir/docs/README-ja.txt" >"$stage/$folder/README-ja.txt"
+windows_text "$source_dir/LICENSE" >"$stage/$folder/LICENSE.txt"
+chmod 0755 "$stage/$folder/EggPeriod.exe"
+chmod 0644 "$stage/$folder/README-ja.txt" "$stage/$folder/LICENSE.txt"
+
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+  SOURCE_DATE_EPOCH=$(git -C "$source_dir" log -1 --format=%ct 2>/dev/null) || {
+    echo "make-package.sh: not a git checkout; set SOURCE_DATE_EPOCH for the files' time" >&2
+    exit 1
+  }
+fi
+find "$stage" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
+
+rm -f "$out/$zip_name" "$out/$zip_name.sha256"
+(cd "$stage" && TZ=UTC zip -X -D -q "../$zip_name" \
+  "$folder/EggPeriod.exe" "$folder/README-ja.txt" "$folder/LICENSE.txt")
+(cd "$out" && sha256sum "$zip_name" >"$zip_name.sha256")
