@@ -61,17 +61,13 @@ def source_date_epoch():
 
 
 def copy_sources(destination):
-    """Copies the files git would commit (or, outside git, all but build output)."""
+    """Copies the files git would commit, as they stand in the working tree."""
     listing = subprocess.run(["git", "-C", SOURCE, "ls-files", "-co", "--exclude-standard", "-z"],
-                             capture_output=True)
-    if listing.returncode == 0:
-        for name in filter(None, listing.stdout.decode().split("\0")):
-            if (Path(SOURCE) / name).is_file():
-                (destination / name).parent.mkdir(parents=True, exist_ok=True)
-                shutil.copy2(Path(SOURCE) / name, destination / name)
-    else:
-        shutil.copytree(SOURCE, destination, ignore=shutil.ignore_patterns("build"),
-                        dirs_exist_ok=True)
+                             capture_output=True, check=True)
+    for name in filter(None, listing.stdout.decode().split("\0")):
+        if (Path(SOURCE) / name).is_file():
+            (destination / name).parent.mkdir(parents=True, exist_ok=True)
+            shutil.copy2(Path(SOURCE) / name, destination / name)
 
 
 def translations(pe):
