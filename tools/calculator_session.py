@@ -147,6 +147,23 @@ def drag(start, offset):
                     "mousemove", str(x + dx), str(y + dy), "mouseup", "1"], check=True)
 
 
+def enter_keys(window, keys):
+    """Clicks into the temperature field and presses the keys by their X names;
+    "type:TEXT" types TEXT."""
+    click_control(window, TEMPERATURE_EDIT)
+    for key in keys:
+        if key.startswith("type:"):
+            type_text(key[len("type:"):])
+        else:
+            press(key)
+
+
+def calculate(window, keys):
+    """Enters the keys into the temperature field and clicks Calculate."""
+    enter_keys(window, keys)
+    click_control(window, CALCULATE_BUTTON)
+
+
 def press(*keys):
     """Presses keys by their X names ("End", "BackSpace", "Return", "alt+F4")."""
     subprocess.run(["xdotool", "key", "--delay", str(KEY_DELAY_MS), *keys], check=True)

@@ -62,11 +62,7 @@ std::vector<std::string> TableLines(Form form) {
 }
 
 Form FormOfFile(const std::string& path) {
-  const std::string markdownEnding = ".md";
-  bool isMarkdown =
-      path.size() >= markdownEnding.size() &&
-      path.compare(path.size() - markdownEnding.size(), std::string::npos, markdownEnding) == 0;
-  return isMarkdown ? Form::Markdown : Form::Text;
+  return path.ends_with(".md") ? Form::Markdown : Form::Text;
 }
 
 std::vector<std::string> ReadLines(const std::string& path) {

@@ -20,9 +20,7 @@ def main(bin_dir, temperature, picture):
         process = session.start_calculator(bin_dir)
         try:
             window = session.wait_for(bin_dir, lambda window: True, "the calculator's window")
-            session.click_control(window, session.TEMPERATURE_EDIT)
-            session.type_text(temperature)
-            session.click_control(window, session.CALCULATE_BUTTON)
+            session.calculate(window, ["type:" + temperature])
             window = session.wait_for(
                 bin_dir, lambda window: window.controls[session.EGG_PERIOD_EDIT].text != "",
                 "a result")

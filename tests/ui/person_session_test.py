@@ -30,17 +30,6 @@ TYPING_STEPS = [
 ]
 
 
-def enter(window, keys):
-    """Clicks into the temperature field and presses the keys; "type:TEXT"
-    types TEXT."""
-    session.click_control(window, session.TEMPERATURE_EDIT)
-    for key in keys:
-        if key.startswith("type:"):
-            session.type_text(key[len("type:"):])
-        else:
-            session.press(key)
-
-
 def geometry(window):
     return {identifier: window.controls[identifier][:4] for identifier in ALL_CONTROLS}
 
@@ -60,19 +49,23 @@ class PersonSession(unittest.TestCase):
     def wait_for(self, condition, what):
         return session.wait_for(BIN_DIR, condition, what)
 
-    def test_types_edits_and_resizes_then_ends_with_alt_f4(self):
-        for keys, click, temperature, period in TYPING_STEPS:
+    def run_steps(self, window, steps):
+        """Runs rows of TYPING_STEPS' shape and returns the window after the last."""
+        for keys, click, temperature, period in steps:
             with self.subTest(keys=keys):
-                enter(self.window, keys)
                 if click:
-                    session.click_control(self.window, session.CALCULATE_BUTTON)
+                    session.calculate(window, keys)
                 else:
+                    session.enter_keys(window, keys)
                     time.sleep(SETTLE_SECONDS)
-                self.window = self.wait_for(session.fields_read(temperature, period),
-                                            f"{temperature!r} and {period!r} after {keys}")
+                window = self.wait_for(session.fields_read(temperature, period),
+                                       f"{temperature!r} and {period!r} after {keys}")
+        return window
 
-        placed = geometry(self.window)
-        session.click_at(*self.window.spots["minimize"])
+    def test_types_edits_and_resizes_then_ends_with_alt_f4(self):
+        typed = self.run_steps(self.window, TYPING_STEPS)
+        placed = geometry(typed)
+        session.click_at(*typed.spots["minimize"])
         minimised = self.wait_for(lambda window: window.iconic, "the window to minimise")
         session.click_at(*minimised.spots["minimize"])  # the restore button, when minimised
         restored = self.wait_for(lambda window: not window.iconic, "the window to restore")
@@ -84,17 +77,13 @@ class PersonSession(unittest.TestCase):
                                 "the window to grow by 100 x 60")
         self.assertEqual(geometry(resized), placed, "controls after resizing")
 
-        enter(resized, ["End", "BackSpace", "type:30"])
-        session.click_control(resized, session.CALCULATE_BUTTON)
-        self.wait_for(session.fields_read("30", "4.96771001815796"), "30 to calculate")
+        self.run_steps(resized, [(["End", "BackSpace", "type:30"], True, "30", "4.96771001815796")])
 
         session.press("alt+F4")
         self.assertEnds("Alt+F4")
 
     def test_calculates_then_ends_with_the_exit_button(self):
-        enter(self.window, ["type:20"])
-        session.click_control(self.window, session.CALCULATE_BUTTON)
-        self.wait_for(session.fields_read("20", "8.38222980499268"), "20 to calculate")
+        self.run_steps(self.window, [(["type:20"], True, "20", "8.38222980499268")])
         session.click_control(self.window, session.EXIT_BUTTON)
         self.assertEnds("clicking Exit")
 
