@@ -2,6 +2,8 @@
 // string literals to code page 932, which the window's ANSI calls expect.
 #pragma once
 
+#include "home_page.h"
+
 inline constexpr const char* MAIN_WINDOW_TITLE = "ソワリナ属の卵期間推定電卓（Ver.1）";
 
 inline constexpr const char* PURPOSE_TEXT =
@@ -17,8 +19,8 @@ inline constexpr const char* EGG_PERIOD_GROUP_TEXT = "推定卵期間（日）";
 inline constexpr const char* CALCULATE_TEXT = "計　　算";
 inline constexpr const char* EXIT_TEXT = "終　　了";
 inline constexpr const char* ARROW_TEXT = "→";
-// The program's own page: a reserved example address, not a real site.
-inline constexpr const char* CREDIT_TEXT = "卵期間推定電卓のページ（https://eggperiod.example/）";
+// The program's own page, whose address the build sets.
+inline constexpr const char* CREDIT_TEXT = "卵期間推定電卓のページ（" EGGPERIOD_HOME_PAGE "）";
 
 // The face of the window's font.
 inline constexpr const char* UI_FONT_FACE = "ＭＳ Ｐゴシック";
