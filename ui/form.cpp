@@ -1,5 +1,7 @@
 #include "ui/form.h"
 
+#include <imm.h>
+
 #include <string>
 
 #include "core/estimate.h"
@@ -46,6 +48,13 @@ void OnCalculateClicked() {
   SetWindowTextA(GetDlgItem(MainWindow, EggPeriodEdit), periodText.c_str());
 }
 
+// Takes the input method away from `control`, so that keys typed there always
+// give half-width characters, whatever mode the IME is in: a Japanese IME in
+// its usual mode would turn "20" into full-width digits, which read as 0.
+void DetachInputMethod(HWND control) {
+  ImmAssociateContext(control, nullptr);
+}
+
 // Ends the program at once, without destroying the window first.
 void OnExitClicked() {
   ExitProcess(NORMAL_EXIT_CODE);
@@ -59,8 +68,11 @@ void BuildForm(HWND window) {
     CreateWindowExA(row.exStyle, row.className, row.text, CHILD_STYLE | row.style, row.x, row.y,
                     row.width, row.height, window,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
-    SendMessageA(GetDlgItem(window, row.id), WM_SETFONT, reinterpret_cast<WPARAM>(UiFont),
-                 NO_REDRAW);
+    HWND control = GetDlgItem(window, row.id);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont), NO_REDRAW);
+    if (row.id == TemperatureEdit) {
+      DetachInputMethod(control);
+    }
   }
 }
 

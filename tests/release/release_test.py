@@ -19,13 +19,14 @@ import zipfile
 from pathlib import Path
 
 import pefile
+from windows7_functions import WINDOWS_7_FUNCTIONS
 
 SOURCE = BUILD = VERSION = None
 
 BOM = b"\xef\xbb\xbf"
 RT_MANIFEST = 24
 MAX_EXE_BYTES = 256 * 1024
-IMPORTS = {"GDI32.DLL", "KERNEL32.DLL", "MSVCRT.DLL", "USER32.DLL"}
+IMPORTS = {"GDI32.DLL", "IMM32.DLL", "KERNEL32.DLL", "MSVCRT.DLL", "USER32.DLL"}
 JAPANESE, ENGLISH, UNICODE = 0x0411, 0x0409, 1200
 JAPANESE_NAME = "卵期間推定電卓"
 COPYRIGHT = "Copyright (c) 2026 EggPeriod authors"
@@ -178,6 +179,16 @@ class Program(unittest.TestCase):
         imports = {entry.dll.decode().upper() for entry in self.pe.DIRECTORY_ENTRY_IMPORT}
         self.assertEqual(imports, IMPORTS)
         self.assertEqual(self.pe.FILE_HEADER.TimeDateStamp, 0)
+
+
+    def test_imports_only_functions_that_windows_7_has(self):
+        for entry in self.pe.DIRECTORY_ENTRY_IMPORT:
+            dll = entry.dll.decode().upper()
+            for function in entry.imports:
+                name = function.name.decode() if function.name else f"#{function.ordinal}"
+                with self.subTest(dll=dll, function=name):
+                    self.assertTrue(name in WINDOWS_7_FUNCTIONS.get(dll, ()),
+                                  f"{dll} {name} is not documented for Windows 7 SP1")
 
 
 class Manuals(unittest.TestCase):

@@ -3,10 +3,13 @@
 // its controls and closed.
 #include <gtest/gtest.h>
 #include <windows.h>
+// The input method's declarations need windows.h first.
+#include <imm.h>
 
 #include <string>
 #include <vector>
 
+#include "home_page.h"
 #include "ui/app.h"
 #include "ui/main_window.h"
 
@@ -65,7 +68,7 @@ const ExpectedControl EXPECTED_CONTROLS[] = {
     {1010, "EDIT", "", 297, 214, 87, 26, ES_READONLY,
      WS_EX_DLGMODALFRAME | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE},
     {1011, "STATIC", "→", 224, 217, 31, 17, SS_CENTER, 0},
-    {1012, "EDIT", "卵期間推定電卓のページ（https://eggperiod.example/）", 71, 340, 414, 24,
+    {1012, "EDIT", "卵期間推定電卓のページ（" EGGPERIOD_HOME_PAGE "）", 71, 340, 414, 24,
      ES_READONLY | ES_RIGHT, 0},
 };
 
@@ -217,6 +220,25 @@ TEST_F(FormTest, CalculateShowsTheEstimateForTheTypedTemperature) {
   for (const auto& c : cases) {
     EXPECT_EQ(PressCalculate(c.temperature), c.period) << c.temperature;
     EXPECT_EQ(ControlText(TEMPERATURE_EDIT), c.temperature) << "the typed text stays";
+  }
+}
+
+// Keys typed into the temperature field must reach it half-width whatever the
+// IME's mode, so that field alone has no input context.
+TEST_F(FormTest, TemperatureFieldAloneHasNoInputMethod) {
+  struct Case {
+    const char* what;
+    HWND window;
+    bool hasInputContext;
+  } const cases[] = {
+      {"temperature field", GetDlgItem(MainWindow, TEMPERATURE_EDIT), false},
+      {"result field", GetDlgItem(MainWindow, EGG_PERIOD_EDIT), true},
+      {"main window", MainWindow, true},
+  };
+  for (const auto& c : cases) {
+    HIMC context = ImmGetContext(c.window);
+    EXPECT_EQ(context != nullptr, c.hasInputContext) << c.what;
+    ImmReleaseContext(c.window, context);
   }
 }
 
