@@ -1,5 +1,7 @@
 #include "core/estimate.h"
 
+#include <cmath>
+
 #include "core/number_text.h"
 
 double LastTemperature = 0.0;
@@ -10,6 +12,14 @@ float EggPeriodEstimate(double temperature) {
   double dailyRate = rateAtTemperature - RATE_OFFSET;
   double period = 1.0 / dailyRate;
   return static_cast<float>(period);
+}
+
+bool EggsDevelop(float period) {
+  return std::isfinite(period) && period > 0.0f;
+}
+
+double DevelopmentThreshold() {
+  return RATE_OFFSET / RATE_PER_DEGREE;
 }
 
 std::string OnCalculate(std::string_view temperatureText) {

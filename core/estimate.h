@@ -21,5 +21,13 @@ extern float LastEstimate;
 // rate is negative and so is the period; at the threshold it is infinite.
 float EggPeriodEstimate(double temperature);
 
+// Whether the eggs develop at all: the period is positive and finite. Below
+// the threshold temperature it is negative, and exactly at it infinite.
+bool EggsDevelop(float period);
+
+// The temperature at which the daily rate is zero, RATE_OFFSET /
+// RATE_PER_DEGREE: about 5.45 degrees.
+double DevelopmentThreshold();
+
 // Turns the temperature text into the text of the estimated egg period.
 std::string OnCalculate(std::string_view temperatureText);

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <string>
+
+#include "core/quick_table.h"
 
 namespace {
 
@@ -87,6 +91,35 @@ TEST(EggPeriodEstimate, IsTheSinglePrecisionReciprocalOfTheRate) {
   for (const auto& c : cases) {
     EXPECT_EQ(EggPeriodEstimate(c.temperature), c.period) << c.temperature;
   }
+}
+
+// What the page says beside the exact text: the period rounded as the quick
+// table rounds it, or that the eggs do not develop.
+TEST(PeriodReading, RoundsToTenthsAndTellsWhetherEggsDevelop) {
+  constexpr float infinity = std::numeric_limits<float>::infinity();
+  struct Case {
+    float period;
+    const char* rounded;
+    bool develop;
+  };
+  const Case cases[] = {
+      {8.38222980499268f, "8.4", true},
+      {222.222229003906f, "222.2", true},
+      {9.00090026855469f, "9.0", true},
+      {4.96771001815796f, "5.0", true},
+      {2500.0f, "2500.0", true},
+      {1.21951222809003e-06f, "0.0", true},
+      {-270.270263671875f, "-270.3", false},
+      {-22.3713645935059f, "-22.4", false},
+      {0.0f, "0.0", false},
+      {infinity, "inf", false},
+      {-infinity, "-inf", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(RoundedPeriod(c.period), c.rounded) << c.period;
+    EXPECT_EQ(EggsDevelop(c.period), c.develop) << c.period;
+  }
+  EXPECT_EQ(DevelopmentThreshold(), 5.451219512195121);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// The quick table that the manuals carry: the estimated egg period at each
-// whole water temperature from 6 to 30 degrees, rounded to one decimal, and
-// the text the calculator shows for it.
+// Writes the quick table (core/quick_table.h) into the manuals, and checks it
+// there.
 //   quick_table markdown|text     prints the table in that form
 //   quick_table --check FILE...   fails if a file's table is not what the calculation gives
 //   quick_table --write FILE...   rewrites the files' tables
@@ -15,31 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "core/estimate.h"
+#include "core/quick_table.h"
 
 namespace {
 
-constexpr int FIRST_TEMPERATURE = 6;
-constexpr int LAST_TEMPERATURE = 30;
-
 enum class Form { Markdown, Text };
-
-struct Row {
-  int temperature;
-  std::string roundedPeriod;
-  std::string shownText;
-};
-
-std::vector<Row> Rows() {
-  std::vector<Row> rows;
-  for (int temperature = FIRST_TEMPERATURE; temperature <= LAST_TEMPERATURE; ++temperature) {
-    char rounded[32];
-    std::snprintf(rounded, sizeof rounded, "%.1f",
-                  static_cast<double>(EggPeriodEstimate(temperature)));
-    rows.push_back({temperature, rounded, OnCalculate(std::to_string(temperature))});
-  }
-  return rows;
-}
 
 std::vector<std::string> TableLines(Form form) {
   std::vector<std::string> lines;
@@ -52,7 +31,7 @@ std::vector<std::string> TableLines(Form form) {
     lines.push_back("水温(℃)  推定卵期間(日)  電卓の表示");
     lines.push_back("--------  --------------  ----------------");
   }
-  for (const Row& row : Rows()) {
+  for (const QuickTableRow& row : QuickTableRows()) {
     const char* format = form == Form::Markdown ? "| %d | %s | %s |" : "%8d  %14s  %s";
     std::snprintf(line, sizeof line, format, row.temperature, row.roundedPeriod.c_str(),
                   row.shownText.c_str());
