@@ -1,0 +1,45 @@
+// The WebAssembly core against the native one: for every input that the
+// native build's expected_texts program writes, the WebAssembly build must give
+// the same text, byte for byte.
+//
+//   node differential_test.mjs CORE_JS CORE_WASM EXPECTED_TEXTS_PROGRAM
+import { spawnSync } from "node:child_process";
+import { readFileSync } from "node:fs";
+import { createRequire } from "node:module";
+
+const [coreJsPath, coreWasmPath, program] = process.argv.slice(2);
+const MOST_SHOWN = 10;
+
+const written = spawnSync(program, { maxBuffer: 1 << 30 });
+if (written.status !== 0) {
+  console.error(`${program} failed: ${written.error ?? written.stderr}`);
+  process.exit(1);
+}
+const records = written.stdout;
+
+const createEggPeriodCore = createRequire(import.meta.url)(coreJsPath);
+const core = await createEggPeriodCore({ wasmBinary: readFileSync(coreWasmPath) });
+const input = core._malloc(256);
+
+let passed = 0;
+let failed = 0;
+for (let at = 0; at < records.length;) {
+  const inputLength = records[at];
+  const inputBytes = records.subarray(at + 1, at + 1 + inputLength);
+  at += 1 + inputLength;
+  const expected = records.subarray(at + 1, at + 1 + records[at]);
+  at += 1 + records[at];
+
+  core.HEAPU8.set(inputBytes, input);
+  core.HEAPU8[input + inputLength] = 0;
+  const result = core._Calculate(input);
+  const actual = core.HEAPU8.subarray(result, core.HEAPU8.indexOf(0, result));
+  if (Buffer.compare(actual, expected) === 0) {
+    ++passed;
+  } else if (++failed <= MOST_SHOWN) {
+    console.error(`input ${Buffer.from(inputBytes).toString("hex")}: native ` +
+      `"${Buffer.from(expected)}", WebAssembly "${Buffer.from(actual)}"`);
+  }
+}
+console.log(`${passed} passed, ${failed} failed`);
+process.exit(failed === 0 && passed > 0 ? 0 : 1);
