@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Every test: installs what it needs, builds, then runs the calculation core's
-# tests natively, a short fuzz run of the core under sanitizers, and the
-# Windows program's tests under Wine on a virtual display.
+# tests natively, a short fuzz run of the core under sanitizers, the browser
+# page's tests (the WebAssembly core against the native one, and the page in
+# headless Chromium), and the Windows program's tests under Wine on a virtual
+# display.
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/install-packages.sh
 source tools/wine-prefix.sh
 
 install_core_packages
+install_web_test_packages
 install_window_packages
 jobs=$(nproc)
 
@@ -18,6 +21,12 @@ ctest --preset native
 cmake --preset fuzz
 cmake --build --preset fuzz -j "$jobs"
 ctest --preset fuzz
+
+# The web build's tests read the native build's texts; the Windows download
+# carries the page.
+cmake --preset web
+cmake --build --preset web -j "$jobs"
+ctest --preset web
 
 cmake --preset windows
 cmake --build --preset windows -j "$jobs"

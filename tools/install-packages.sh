@@ -37,18 +37,40 @@ install_core_packages() {
   fi
 }
 
-# What building and packing the Windows program needs: the cross compiler
-# (and GoogleTest's sources, which its build configures), zip, and git for the
+# What building the browser page needs: emscripten, and Node (this machine's
+# own, or Debian's) to run it and to write the page.
+install_web_packages() {
+  install_packages cmake make emscripten
+  command -v node >/dev/null || install_packages nodejs
+}
+
+# What building and packing the Windows program needs: the cross compiler (and
+# GoogleTest's sources, which its build configures), zip, and git for the
 # packed files' time.
-install_release_packages() {
+install_windows_build_packages() {
   install_packages cmake make g++-mingw-w64-x86-64 googletest zip git
 }
 
-# What building and testing the Windows program needs: the above, Wine, a
-# virtual display, Japanese fonts and locale, real keyboard and mouse input,
+# What making the downloads needs: the page's tools and the Windows program's.
+install_release_packages() {
+  install_web_packages
+  install_windows_build_packages
+}
+
+# What testing the page needs: headless Chromium with its driver, Selenium,
+# and the accessibility checker pinned in tests/web/package-lock.json.
+install_web_test_packages() {
+  install_web_packages
+  install_packages chromium chromium-driver python3-selenium
+  command -v npm >/dev/null || install_packages npm
+  npm ci --prefix tests/web --no-audit --no-fund --silent
+}
+
+# What building and testing the Windows program needs: its build tools, Wine,
+# a virtual display, Japanese fonts and locale, real keyboard and mouse input,
 # and Python with a reader of Windows program files.
 install_window_packages() {
-  install_release_packages
+  install_windows_build_packages
   install_packages wine wine64 xvfb xauth fonts-ipafont-gothic fonts-wine locales imagemagick \
     xdotool python3 python3-pefile
   if ! locale -a | grep -qix 'ja_JP.utf8'; then

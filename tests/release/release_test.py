@@ -1,8 +1,10 @@
-"""The download as a Windows user receives it: the zip and its checksum, the
-program's version information and manifest as Windows reads them, the manuals'
-quick tables, and the same bytes from a build in another folder.
+"""The downloads as a user receives them: the zip and the browser page with
+their checksums, the program's version information, manifest and imports as
+Windows reads them, the manuals' quick tables, and the same bytes from a build
+in another folder.
 
-Arguments: the source folder, the Windows build folder, the project's version.
+Arguments: the source folder, the Windows build folder, the web build folder,
+the project's version.
 """
 
 import hashlib
@@ -21,7 +23,7 @@ from pathlib import Path
 import pefile
 from windows7_functions import WINDOWS_7_FUNCTIONS
 
-SOURCE = BUILD = VERSION = None
+SOURCE = BUILD = WEB_BUILD = VERSION = None
 
 BOM = b"\xef\xbb\xbf"
 RT_MANIFEST = 24
@@ -95,48 +97,65 @@ def manifest(pe):
     return [], b""
 
 
+def build_downloads(source, environment=None):
+    """Builds the page and the zip in `source`'s preset build folders."""
+    for command in (["cmake", "--preset", "web", "-DEGGPERIOD_TESTS=OFF"],
+                    ["cmake", "--build", "--preset", "web", "--target", "web_page"],
+                    ["cmake", "--preset", "windows", "-DEGGPERIOD_TESTS=OFF"],
+                    ["cmake", "--build", "--preset", "windows", "--target", "release_zip",
+                     "-j", str(os.cpu_count())]):
+        subprocess.run(command, cwd=source, env=environment, check=True,
+                       stdout=subprocess.DEVNULL)
+
+
+def setUpModule():
+    subprocess.run(["cmake", "--build", BUILD, "--target", "release_zip"], check=True,
+                   stdout=subprocess.DEVNULL)
+
+
 class Package(unittest.TestCase):
     def setUp(self):
         folder = f"EggPeriod-{VERSION}"
         self.zip_name = f"{folder}-win64.zip"
-        self.entries = [f"{folder}/{name}" for name in ("EggPeriod.exe", "README-ja.txt",
-                                                        "LICENSE.txt")]
+        self.page_name = f"EggPeriod-{VERSION}.html"
+        self.entries = [f"{folder}/{name}" for name in ("EggPeriod.exe", "EggPeriod.html",
+                                                        "README-ja.txt", "LICENSE.txt")]
         self.zip_path = Path(BUILD) / self.zip_name
+        self.page_path = Path(WEB_BUILD) / self.page_name
         self.exe_path = Path(BUILD) / "bin" / "EggPeriod.exe"
 
-    def test_holds_one_folder_with_the_program_its_manual_and_licence(self):
+    def test_holds_one_folder_with_the_program_its_page_manual_and_licence(self):
         with zipfile.ZipFile(self.zip_path) as archive:
             self.assertEqual(archive.namelist(), self.entries)
             for info in archive.infolist():
                 self.assertTrue(info.filename.isascii(), info.filename)
                 self.assertEqual(info.extra, b"", f"{info.filename} carries extra attributes")
             self.assertEqual(archive.read(self.entries[0]), self.exe_path.read_bytes())
-            for name in self.entries[1:]:
+            self.assertEqual(archive.read(self.entries[1]), self.page_path.read_bytes())
+            for name in self.entries[2:]:
                 text = archive.read(name)
                 with self.subTest(name):
                     self.assertTrue(text.startswith(BOM), "UTF-8 with a byte-order mark")
                     self.assertNotRegex(text, rb"[^\r]\n", "every line ends in CRLF")
 
-    def test_checksum_file_is_in_sha256sum_format(self):
-        digest = hashlib.sha256(self.zip_path.read_bytes()).hexdigest()
-        self.assertEqual(Path(f"{self.zip_path}.sha256").read_text(),
-                         f"{digest}  {self.zip_name}\n")
+    def test_checksum_files_are_in_sha256sum_format(self):
+        for path in (self.zip_path, self.page_path):
+            digest = hashlib.sha256(path.read_bytes()).hexdigest()
+            self.assertEqual(Path(f"{path}.sha256").read_text(), f"{digest}  {path.name}\n")
 
     def test_another_folder_builds_the_same_bytes(self):
         with tempfile.TemporaryDirectory(prefix="eggperiod-elsewhere-") as elsewhere:
             copy = Path(elsewhere) / "a" / "different" / "checkout"
             copy_sources(copy)
-            environment = dict(os.environ, SOURCE_DATE_EPOCH=source_date_epoch())
-            for command in (["cmake", "--preset", "windows", "-DEGGPERIOD_TESTS=OFF"],
-                            ["cmake", "--build", "--preset", "windows", "--target", "release_zip",
-                             "-j", str(os.cpu_count())]):
-                subprocess.run(command, cwd=copy, env=environment, check=True,
-                               stdout=subprocess.DEVNULL)
-            other = copy / "build" / "windows"
-            for built in ("bin/EggPeriod.exe", self.zip_name):
-                with self.subTest(built):
-                    self.assertEqual(hashlib.sha256((other / built).read_bytes()).hexdigest(),
-                                     hashlib.sha256((Path(BUILD) / built).read_bytes()).hexdigest())
+            build_downloads(copy, dict(os.environ, SOURCE_DATE_EPOCH=source_date_epoch()))
+            other = copy / "build"
+            built_here = {"windows/bin/EggPeriod.exe": self.exe_path,
+                          f"windows/{self.zip_name}": self.zip_path,
+                          f"web/{self.page_name}": self.page_path}
+            for name, path in built_here.items():
+                with self.subTest(name):
+                    self.assertEqual(hashlib.sha256((other / name).read_bytes()).hexdigest(),
+                                     hashlib.sha256(path.read_bytes()).hexdigest())
 
 
 class Program(unittest.TestCase):
@@ -215,6 +234,6 @@ class Manuals(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    SOURCE, BUILD, VERSION = sys.argv[1:4]
-    del sys.argv[1:4]
+    SOURCE, BUILD, WEB_BUILD, VERSION = sys.argv[1:5]
+    del sys.argv[1:5]
     unittest.main(verbosity=2)
