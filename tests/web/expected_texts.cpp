@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <random>
 #include <string>
+#include <string_view>
 
 #include "core/estimate.h"
 
@@ -16,7 +17,7 @@ constexpr int RANDOM_BYTE_TEXTS = 350000;
 constexpr int RANDOM_DECIMAL_TEXTS = 450000;
 constexpr int RANDOM_PREFIXED_TEXTS = 150000;
 constexpr std::uint64_t SEED = 20261208;
-// A field's text never holds a NUL, and the window reads at most this much.
+// A field's text never holds a NUL, and the window reads at most this much of it.
 constexpr int LONGEST_INPUT = INPUT_TEXT_LIMIT - 1;
 
 const char* const WORKED_EXAMPLES[] = {
@@ -57,8 +58,10 @@ const Sweep SWEEPS[] = {
     {540000, 550000, 0.00001, 5},  // across the threshold in steps of 0.00001
 };
 
+// The text for `input` as the window gives it: the window reads at most
+// LONGEST_INPUT characters of its field.
 void Write(const std::string& input) {
-  std::string text = OnCalculate(input);
+  std::string text = OnCalculate(std::string_view(input).substr(0, LONGEST_INPUT));
   std::putchar(static_cast<int>(input.size()));
   std::fwrite(input.data(), 1, input.size(), stdout);
   std::putchar(static_cast<int>(text.size()));
@@ -114,6 +117,9 @@ int main() {
   for (const char* example : WORKED_EXAMPLES) {
     Write(example);
   }
+  // Digits up to the last character read, and past it.
+  Write(std::string(LONGEST_INPUT - 2, '0') + "20");
+  Write(std::string(LONGEST_INPUT - 1, '0') + "20");
   std::mt19937_64 random(SEED);
   for (int i = 0; i < RANDOM_BYTE_TEXTS; ++i) {
     Write(RandomBytes(random));
