@@ -169,6 +169,21 @@ def press(*keys):
     subprocess.run(["xdotool", "key", "--delay", str(KEY_DELAY_MS), *keys], check=True)
 
 
+@contextlib.contextmanager
+def clipboard_holding(text):
+    """Inside the block the X clipboard, from which Wine pastes, holds `text`."""
+    owner = subprocess.Popen(["xclip", "-quiet", "-selection", "clipboard", "-i"],
+                             stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
+                             stderr=subprocess.DEVNULL)
+    owner.stdin.write(text.encode())
+    owner.stdin.close()
+    try:
+        yield
+    finally:
+        owner.terminate()
+        owner.wait()
+
+
 def type_text(text):
     subprocess.run(["xdotool", "type", "--delay", str(KEY_DELAY_MS), text], check=True)
 

@@ -72,7 +72,7 @@ install_web_test_packages() {
 install_window_packages() {
   install_windows_build_packages
   install_packages wine wine64 xvfb xauth fonts-ipafont-gothic fonts-wine locales imagemagick \
-    xdotool python3 python3-pefile
+    xdotool xclip python3 python3-pefile
   if ! locale -a | grep -qix 'ja_JP.utf8'; then
     as_root sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
     grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null

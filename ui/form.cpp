@@ -16,6 +16,8 @@ constexpr DWORD NO_STYLE = 0;
 constexpr DWORD RESULT_EX_STYLE = WS_EX_DLGMODALFRAME | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE;
 constexpr UINT NORMAL_EXIT_CODE = 0;
 constexpr BOOL NO_REDRAW = FALSE;
+// The most characters the temperature field takes: what the calculation reads.
+constexpr WPARAM TEMPERATURE_TEXT_LENGTH = INPUT_TEXT_LIMIT - 1;
 
 }  // namespace
 
@@ -48,11 +50,16 @@ void OnCalculateClicked() {
   SetWindowTextA(GetDlgItem(MainWindow, EggPeriodEdit), periodText.c_str());
 }
 
-// Takes the input method away from `control`, so that keys typed there always
-// give half-width characters, whatever mode the IME is in: a Japanese IME in
-// its usual mode would turn "20" into full-width digits, which read as 0.
-void DetachInputMethod(HWND control) {
+// Readies the temperature field for what people type and paste into it.
+void PrepareTemperatureEdit(HWND control) {
+  // Without an input method, keys typed there always give half-width
+  // characters, whatever mode the IME is in: a Japanese IME in its usual mode
+  // would turn "20" into full-width digits, which read as 0.
   ImmAssociateContext(control, nullptr);
+  // The calculation reads no more than this. The field does not scroll, and
+  // trims a longer paste to its width one character at a time, which can
+  // freeze the window for minutes.
+  SendMessageA(control, EM_LIMITTEXT, TEMPERATURE_TEXT_LENGTH, 0);
 }
 
 // Ends the program at once, without destroying the window first.
@@ -71,7 +78,7 @@ void BuildForm(HWND window) {
     HWND control = GetDlgItem(window, row.id);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont), NO_REDRAW);
     if (row.id == TemperatureEdit) {
-      DetachInputMethod(control);
+      PrepareTemperatureEdit(control);
     }
   }
 }

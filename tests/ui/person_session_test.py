@@ -18,6 +18,11 @@ ALL_CONTROLS = range(1000, 1013)
 # Enter and Tab have nothing to act on, and nothing to show for it: give Wine
 # time to handle them before checking that nothing happened.
 SETTLE_SECONDS = 0.5
+# A long text of digits pasted into the temperature field, and how long the
+# window may take to calculate after it: a person waits a few seconds, not
+# minutes. Whatever part of it the field keeps reads as 20.
+PASTED_CHARACTERS = 8000
+PASTE_SECONDS = 5
 
 # Clicked into the temperature field, these keys lead to these texts, with
 # Calculate clicked afterwards or not.
@@ -28,6 +33,11 @@ TYPING_STEPS = [
     (["End"] + ["BackSpace"] * 5 + ["type:5", "Return", "Tab"], False, "5", "8.38222980499268"),
     ([], True, "5", "-270.270263671875"),
 ]
+
+
+def pasted_and_calculated(window):
+    return (window.controls[session.TEMPERATURE_EDIT].text.startswith("20.")
+            and window.controls[session.EGG_PERIOD_EDIT].text == "8.38222980499268")
 
 
 def geometry(window):
@@ -85,6 +95,16 @@ class PersonSession(unittest.TestCase):
     def test_calculates_then_ends_with_the_exit_button(self):
         self.run_steps(self.window, [(["type:20"], True, "20", "8.38222980499268")])
         session.click_control(self.window, session.EXIT_BUTTON)
+        self.assertEnds("clicking Exit")
+
+    def test_calculates_at_once_after_pasting_a_long_text(self):
+        with session.clipboard_holding("20." + "0" * (PASTED_CHARACTERS - 3)):
+            session.enter_keys(self.window, ["ctrl+v"])
+            session.click_control(self.window, session.CALCULATE_BUTTON)
+            pasted = session.wait_for(BIN_DIR, pasted_and_calculated,
+                                      "the pasted digits and their estimate",
+                                      seconds=PASTE_SECONDS)
+        session.click_control(pasted, session.EXIT_BUTTON)
         self.assertEnds("clicking Exit")
 
     def test_ends_with_the_close_box(self):
