@@ -199,6 +199,11 @@ class Program(unittest.TestCase):
         self.assertEqual(imports, IMPORTS)
         self.assertEqual(self.pe.FILE_HEADER.TimeDateStamp, 0)
 
+    def test_asks_for_no_padded_border(self):
+        # Subsystem 6.0 or later gets a padded frame, which cuts the credit line.
+        header = self.pe.OPTIONAL_HEADER
+        self.assertEqual((header.MajorSubsystemVersion, header.MinorSubsystemVersion), (5, 2))
+
 
     def test_imports_only_functions_that_windows_7_has(self):
         for entry in self.pe.DIRECTORY_ENTRY_IMPORT:
