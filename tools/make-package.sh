@@ -40,8 +40,10 @@ chmod 0755 "$stage/$folder/EggPeriod.exe"
 chmod 0644 "$stage/$folder/README-ja.txt" "$stage/$folder/LICENSE.txt" "$stage/$folder/EggPeriod.html"
 
 if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-  SOURCE_DATE_EPOCH=$(git -C "$source_dir" log -1 --format=%ct 2>/dev/null) || {
-    echo "make-package.sh: not a git checkout; set SOURCE_DATE_EPOCH for the files' time" >&2
+  # git says why it cannot (no checkout, or one it refuses as another user's).
+  SOURCE_DATE_EPOCH=$(git -C "$source_dir" log -1 --format=%ct) || {
+    echo "make-package.sh: the packed files take the last commit's time, and git gave none;" \
+      "set SOURCE_DATE_EPOCH (seconds since 1970) instead" >&2
     exit 1
   }
 fi
