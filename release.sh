@@ -3,8 +3,9 @@
 # Windows program, and packs the program with its manual, licence and the page
 # into a zip. Writes the page (build/web/EggPeriod-VERSION.html) and the zip
 # (build/windows/EggPeriod-VERSION-win64.zip), each with its SHA-256 beside it.
-# Prints both checksum lines, then the page's path, then the zip's path as the
-# last line.
+# Beside the zip, EggPeriod-VERSION-tools.txt names the versions of the tools
+# that made them. Prints both checksum lines, then the paths of the tools'
+# list, the page and, as the last line, the zip.
 # The address in the credit line comes from EGGPERIOD_HOME_PAGE, in the
 # environment or already in the builds' caches.
 set -euo pipefail
@@ -24,6 +25,26 @@ fi
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
 page="$PWD/build/web/EggPeriod-$version.html"
 zip="$PWD/build/windows/EggPeriod-$version-win64.zip"
+tools="$PWD/build/windows/EggPeriod-$version-tools.txt"
+
+# What the bytes depend on besides the sources: the versions of the tools.
+{
+  echo "EggPeriod $version was built with these tools. The same commit built with the same"
+  echo "versions gives the same bytes as EggPeriod-$version-win64.zip.sha256 and"
+  echo "EggPeriod-$version.html.sha256 say."
+  echo
+  for command in x86_64-w64-mingw32-g++ x86_64-w64-mingw32-ld x86_64-w64-mingw32-windres emcc \
+    node cmake; do
+    echo "$command: $("$command" --version | head -n 1)"
+  done
+  echo "zip: $(zip -v | sed -n 2p)"
+  echo
+  echo "Debian packages:"
+  dpkg-query -W -f '  ${Package} ${Version}\n' g++-mingw-w64-x86-64-win32 \
+    binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev emscripten zip cmake
+} >"$tools"
+
 cat "$page.sha256" "$zip.sha256"
+echo "$tools"
 echo "$page"
 echo "$zip"
