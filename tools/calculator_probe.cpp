@@ -1,7 +1,10 @@
 // Reads the running calculator's window from outside, for the run command and
-// the tests that drive the calculator with real keystrokes and clicks. Waits up
-// to a number of milliseconds (the first argument, 30000 unless given) for the
-// window and its whole form, then prints:
+// the tests that drive the calculator with real keystrokes and clicks.
+//   calculator_probe --processes
+//     prints "process PID" for each calculator window there is now;
+//   calculator_probe [TIMEOUT_MS [PID]]
+//     waits up to TIMEOUT_MS (30000 unless given) for the window of process PID
+//     (of any process unless given) and its whole form, then prints:
 //   window LEFT TOP RIGHT BOTTOM ICONIC      outer rectangle, in screen pixels
 //   client X Y                               client origin, in screen pixels
 //   control ID X Y WIDTH HEIGHT TEXT         per control, client pixels; TEXT
@@ -15,6 +18,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "tests/ui/remote_calculator.h"
@@ -78,11 +82,25 @@ void PrintSpot(const char* name, HWND window, const RECT& outer, int y, LRESULT 
   }
 }
 
+BOOL CALLBACK PrintCalculatorProcess(HWND window, LPARAM) {
+  if (IsCalculatorWindow(window)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    std::printf("process %lu\n", owner);
+  }
+  return TRUE;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::strcmp(argv[1], "--processes") == 0) {
+    EnumWindows(PrintCalculatorProcess, 0);
+    return 0;
+  }
   DWORD timeoutMs = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : DEFAULT_TIMEOUT_MS;
-  HWND window = WaitForCalculatorWindow(ANY_PROCESS, timeoutMs);
+  DWORD processId = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : ANY_PROCESS;
+  HWND window = WaitForCalculatorWindow(processId, timeoutMs);
   if (window == nullptr) {
     return 1;
   }

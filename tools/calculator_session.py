@@ -60,10 +60,45 @@ def wine_desktop(name, size):
         wine("reg", "delete", EXPLORER_KEY, "/v", "Desktop", "/f")
 
 
-def start_calculator(bin_dir):
-    """Starts EggPeriod.exe; the process's return code is the program's exit code."""
-    return subprocess.Popen(["wine", str(Path(bin_dir) / "EggPeriod.exe")],
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+class Calculator(NamedTuple):
+    process: subprocess.Popen  # the wine process; its return code is the exit code
+    pid: int  # the Windows process id, by which its window is found
+    bin_dir: Path
+
+
+def run_probe(bin_dir, *arguments):
+    """calculator_probe.exe's output lines, or None if it failed."""
+    # Into a file, not a pipe: a Wine server started by this call would hold
+    # the pipe open, and reading it would wait for the server to end.
+    with tempfile.TemporaryFile(mode="w+") as output:
+        result = subprocess.run(
+            ["wine", str(Path(bin_dir) / "calculator_probe.exe"), *map(str, arguments)],
+            stdout=output, stderr=subprocess.DEVNULL)
+        output.seek(0)
+        lines = output.read().splitlines()
+    return lines if result.returncode == 0 else None
+
+
+def calculator_processes(bin_dir):
+    """The Windows process ids of the calculator windows there are now."""
+    return {int(line.split()[1]) for line in run_probe(bin_dir, "--processes") or []}
+
+
+def start_calculator(bin_dir, seconds=WAIT_SECONDS):
+    """Starts EggPeriod.exe and waits for its window: the new calculator window,
+    whatever other calculators there are. Ends the process if none appears."""
+    others = calculator_processes(bin_dir)
+    process = subprocess.Popen(["wine", str(Path(bin_dir) / "EggPeriod.exe")],
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    deadline = time.monotonic() + seconds
+    while True:
+        started = calculator_processes(bin_dir) - others
+        if started:
+            return Calculator(process, started.pop(), Path(bin_dir))
+        if process.poll() is not None or time.monotonic() > deadline:
+            stop(process)
+            raise AssertionError(f"no calculator window appeared in {seconds} s")
+        time.sleep(POLL_SECONDS)
 
 
 def end_process(process, seconds=WAIT_SECONDS):
@@ -72,22 +107,21 @@ def end_process(process, seconds=WAIT_SECONDS):
     try:
         return process.wait(timeout=seconds)
     except subprocess.TimeoutExpired:
-        process.kill()
-        process.wait()
+        stop(process)
         return None
 
 
-def probe(bin_dir, timeout_ms=WAIT_SECONDS * 1000):
+def stop(process):
+    """Ends the process at once if it still runs: the clean-up of a test."""
+    if process.poll() is None:
+        process.kill()
+        process.wait()
+
+
+def probe(calculator, timeout_ms=WAIT_SECONDS * 1000):
     """The calculator's window as calculator_probe.exe reads it, or None."""
-    # Into a file, not a pipe: a Wine server started by this call would hold
-    # the pipe open, and reading it would wait for the server to end.
-    with tempfile.TemporaryFile(mode="w+") as output:
-        result = subprocess.run(
-            ["wine", str(Path(bin_dir) / "calculator_probe.exe"), str(timeout_ms)],
-            stdout=output, stderr=subprocess.DEVNULL)
-        output.seek(0)
-        lines = output.read().splitlines()
-    if result.returncode != 0:
+    lines = run_probe(calculator.bin_dir, timeout_ms, calculator.pid)
+    if lines is None:
         return None
     rect, iconic, client, controls, spots = None, False, None, {}, {}
     for line in lines:
@@ -105,13 +139,13 @@ def probe(bin_dir, timeout_ms=WAIT_SECONDS * 1000):
     return Window(rect, iconic, client, controls, spots)
 
 
-def wait_for(bin_dir, condition, what, seconds=WAIT_SECONDS):
+def wait_for(calculator, condition, what, seconds=WAIT_SECONDS):
     """Probes the window until `condition(window)` holds and returns it. Raises
     AssertionError naming `what` and the window's state when it does not."""
     deadline = time.monotonic() + seconds
     window = None
     while True:
-        window = probe(bin_dir, timeout_ms=0) or window
+        window = probe(calculator, timeout_ms=0) or window
         if window is not None and condition(window):
             return window
         if time.monotonic() > deadline:

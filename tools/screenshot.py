@@ -17,12 +17,12 @@ PAINT_SECONDS = 1
 
 def main(bin_dir, temperature, picture):
     with session.wine_desktop("EggPeriod", "640x480"):
-        process = session.start_calculator(bin_dir)
+        calculator = session.start_calculator(bin_dir)
         try:
-            window = session.wait_for(bin_dir, lambda window: True, "the calculator's window")
-            session.calculate(window, ["type:" + temperature])
+            session.calculate(session.wait_for(calculator, lambda window: True, "the window"),
+                              ["type:" + temperature])
             window = session.wait_for(
-                bin_dir, lambda window: window.controls[session.EGG_PERIOD_EDIT].text != "",
+                calculator, lambda window: window.controls[session.EGG_PERIOD_EDIT].text != "",
                 "a result")
             print(f"Result: {window.controls[session.EGG_PERIOD_EDIT].text}", file=sys.stderr)
             time.sleep(PAINT_SECONDS)
@@ -31,9 +31,9 @@ def main(bin_dir, temperature, picture):
                             f"{right - left}x{bottom - top}+{left}+{top}", "+repage", picture],
                            check=True)
             session.press("alt+F4")
+            session.end_process(calculator.process)
         finally:
-            session.end_process(process)
-
+            session.stop(calculator.process)
 
 if __name__ == "__main__":
     main(*sys.argv[1:4])

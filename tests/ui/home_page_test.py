@@ -31,14 +31,15 @@ class HomePageSetting(unittest.TestCase):
                             "calculator_probe"], check=True, stdout=subprocess.DEVNULL)
             bin_dir = Path(build) / "bin"
             expected = f"卵期間推定電卓のページ（{ADDRESS}）"
-            process = session.start_calculator(bin_dir)
+            calculator = session.start_calculator(bin_dir)
             try:
                 window = session.wait_for(
-                    bin_dir, lambda window: window.controls[CREDIT_LINE].text == expected,
+                    calculator, lambda window: window.controls[CREDIT_LINE].text == expected,
                     f"the credit line {expected!r}")
                 session.click_control(window, session.EXIT_BUTTON)
+                self.assertEqual(session.end_process(calculator.process), 0)
             finally:
-                session.end_process(process)
+                session.stop(calculator.process)
 
 
 if __name__ == "__main__":

@@ -46,18 +46,16 @@ def geometry(window):
 
 class PersonSession(unittest.TestCase):
     def setUp(self):
-        self.process = session.start_calculator(BIN_DIR)
-        self.window = session.wait_for(BIN_DIR, lambda window: True, "the calculator's window")
-
-    def tearDown(self):
-        session.end_process(self.process)
+        self.calculator = session.start_calculator(BIN_DIR)
+        self.addCleanup(session.stop, self.calculator.process)
+        self.window = self.wait_for(lambda window: True, "the calculator's window")
 
     def assertEnds(self, how):
-        code = session.end_process(self.process)
+        code = session.end_process(self.calculator.process)
         self.assertEqual(code, 0, f"exit code after {how} (None: it did not end)")
 
-    def wait_for(self, condition, what):
-        return session.wait_for(BIN_DIR, condition, what)
+    def wait_for(self, condition, what, seconds=session.WAIT_SECONDS):
+        return session.wait_for(self.calculator, condition, what, seconds)
 
     def run_steps(self, window, steps):
         """Runs rows of TYPING_STEPS' shape and returns the window after the last."""
@@ -101,15 +99,32 @@ class PersonSession(unittest.TestCase):
         with session.clipboard_holding("20." + "0" * (PASTED_CHARACTERS - 3)):
             session.enter_keys(self.window, ["ctrl+v"])
             session.click_control(self.window, session.CALCULATE_BUTTON)
-            pasted = session.wait_for(BIN_DIR, pasted_and_calculated,
-                                      "the pasted digits and their estimate",
-                                      seconds=PASTE_SECONDS)
+            pasted = self.wait_for(pasted_and_calculated, "the pasted digits and their estimate",
+                                   seconds=PASTE_SECONDS)
         session.click_control(pasted, session.EXIT_BUTTON)
         self.assertEnds("clicking Exit")
 
     def test_ends_with_the_close_box(self):
         session.click_at(*self.window.spots["close"])
         self.assertEnds("clicking the close box")
+
+
+class FailingSession(unittest.TestCase):
+    def test_a_failed_set_up_leaves_no_calculator_running(self):
+        class SetUpFails(PersonSession):
+            def runTest(self):
+                pass
+
+            def wait_for(self, condition, what, seconds=0):
+                raise AssertionError("the window never looks right")
+
+        result = unittest.TestResult()
+        SetUpFails().run(result)
+        self.assertEqual(len(result.failures), 1, "the set-up failed")
+        deadline = time.monotonic() + session.WAIT_SECONDS
+        while session.calculator_processes(BIN_DIR) and time.monotonic() < deadline:
+            time.sleep(session.POLL_SECONDS)
+        self.assertEqual(session.calculator_processes(BIN_DIR), set())
 
 
 if __name__ == "__main__":

@@ -11,24 +11,33 @@ constexpr DWORD START_TIMEOUT_MS = 20000;
 constexpr DWORD EXIT_TIMEOUT_MS = 20000;
 constexpr int EXIT_BUTTON = 1008;
 
-DWORD WaitForExitCode(const PROCESS_INFORMATION& process) {
-  DWORD code = STILL_ACTIVE;
-  if (WaitForSingleObject(process.hProcess, EXIT_TIMEOUT_MS) == WAIT_OBJECT_0) {
-    GetExitCodeProcess(process.hProcess, &code);
-  } else {
-    TerminateProcess(process.hProcess, STILL_ACTIVE);
+// A started program that ends with the test: whatever assertion fails, no
+// process of the test is left running.
+struct StartedProcess {
+  PROCESS_INFORMATION info = {};
+  ~StartedProcess() {
+    if (info.hProcess != nullptr) {
+      TerminateProcess(info.hProcess, STILL_ACTIVE);  // fails harmlessly once it has ended
+      CloseHandle(info.hThread);
+      CloseHandle(info.hProcess);
+    }
   }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+};
+
+DWORD WaitForExitCode(const StartedProcess& process) {
+  DWORD code = STILL_ACTIVE;
+  if (WaitForSingleObject(process.info.hProcess, EXIT_TIMEOUT_MS) == WAIT_OBJECT_0) {
+    GetExitCodeProcess(process.info.hProcess, &code);
+  }
   return code;
 }
 
 TEST(Calculator, CalculatesAndEndsWithCodeZeroEitherWay) {
   enum class Ending { CloseBox, ExitButton };
   for (Ending ending : {Ending::CloseBox, Ending::ExitButton}) {
-    PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(StartProgram(SiblingProgram("EggPeriod.exe"), process));
-    HWND window = WaitForCalculatorWindow(process.dwProcessId, START_TIMEOUT_MS);
+    StartedProcess process;
+    ASSERT_TRUE(StartProgram(SiblingProgram("EggPeriod.exe"), process.info));
+    HWND window = WaitForCalculatorWindow(process.info.dwProcessId, START_TIMEOUT_MS);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(CalculateThroughWindow(window, "20"), "8.38222980499268");
     EXPECT_EQ(CalculateThroughWindow(window, ""), "-22.3713645935059");
@@ -42,8 +51,8 @@ TEST(Calculator, CalculatesAndEndsWithCodeZeroEitherWay) {
 }
 
 TEST(Calculator, EndsAtOnceWithAFailureCodeWhenItCannotOpenItsWindow) {
-  PROCESS_INFORMATION process = {};
-  ASSERT_TRUE(StartProgram(SiblingProgram("startup_failure_probe.exe"), process));
+  StartedProcess process;
+  ASSERT_TRUE(StartProgram(SiblingProgram("startup_failure_probe.exe"), process.info));
   EXPECT_EQ(WaitForExitCode(process), 1u);
 }
 

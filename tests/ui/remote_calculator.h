@@ -31,14 +31,19 @@ struct WindowSearch {
   HWND found;
 };
 
+// Whether `window` is a calculator's main window, by its class.
+inline bool IsCalculatorWindow(HWND window) {
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof className);
+  return std::string(className) == "NORMAL0";
+}
+
 inline BOOL CALLBACK MatchCalculatorWindow(HWND window, LPARAM lParam) {
   auto* search = reinterpret_cast<WindowSearch*>(lParam);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  char className[16] = {};
-  GetClassNameA(window, className, sizeof className);
   bool ownerMatches = search->processId == ANY_PROCESS || owner == search->processId;
-  if (ownerMatches && std::string(className) == "NORMAL0") {
+  if (ownerMatches && IsCalculatorWindow(window)) {
     search->found = window;
     return FALSE;
   }
