@@ -5,8 +5,12 @@
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then
     "$@"
-  else
+  elif command -v sudo >/dev/null; then
     sudo "$@"
+  else
+    echo "Installing Debian packages needs root: run this as root, or install sudo." >&2
+    echo "It was about to run: $*" >&2
+    return 1
   fi
 }
 

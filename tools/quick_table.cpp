@@ -4,8 +4,8 @@
 //   quick_table --check FILE...   fails if a file's table is not what the calculation gives
 //   quick_table --write FILE...   rewrites the files' tables
 // A file whose name ends in ".md" carries the Markdown form, any other file the
-// text form. A file's table starts at the table's header line and has the
-// table's number of lines.
+// text form. A file's table starts at the table's header line and ends before
+// the first empty line.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -53,19 +53,17 @@ std::vector<std::string> ReadLines(const std::string& path) {
   return lines;
 }
 
-// Puts `table` in place of the table in `lines`. Returns false if `lines` has
-// no table header, or too few lines after it.
+// Puts `table` in place of the table in `lines`: from its header line to the
+// first empty line, so a table that grew or shrank leaves the lines after it
+// as they are. Returns false if `lines` has no table header.
 bool ReplaceTable(std::vector<std::string>& lines, const std::vector<std::string>& table) {
-  for (size_t start = 0; start < lines.size(); ++start) {
-    if (lines[start] == table.front()) {
-      if (start + table.size() > lines.size()) {
-        return false;
-      }
-      std::copy(table.begin(), table.end(), lines.begin() + static_cast<long>(start));
-      return true;
-    }
+  auto start = std::find(lines.begin(), lines.end(), table.front());
+  if (start == lines.end()) {
+    return false;
   }
-  return false;
+  auto end = std::find(start, lines.end(), std::string());
+  lines.insert(lines.erase(start, end), table.begin(), table.end());
+  return true;
 }
 
 // Checks or rewrites the table of one file. Returns whether it was right.
