@@ -219,7 +219,8 @@ def clipboard_holding(text):
 
 
 def type_text(text):
-    subprocess.run(["xdotool", "type", "--delay", str(KEY_DELAY_MS), text], check=True)
+    # "--": a text may start with "-".
+    subprocess.run(["xdotool", "type", "--delay", str(KEY_DELAY_MS), "--", text], check=True)
 
 
 def fields_read(temperature, period):
