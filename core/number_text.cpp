@@ -262,6 +262,13 @@ DigitPlacement DecimalDigits(double x, std::span<std::uint8_t> digits) {
   return {exponent, negative};
 }
 
+std::string WriteFixed(double value, int decimals) {
+  int length = std::snprintf(nullptr, 0, "%.*f", decimals, value);
+  std::string text(static_cast<std::size_t>(length), '\0');
+  std::snprintf(text.data(), text.size() + 1, "%.*f", decimals, value);
+  return text;
+}
+
 std::string WriteNumber(double value) {
   if (std::isinf(value)) {
     return value < 0.0 ? "-inf" : "inf";

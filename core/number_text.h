@@ -26,6 +26,10 @@ double ReadNumber(std::string_view text);
 // "inf" / "-inf" and NaN as "0". The text never exceeds 22 characters.
 std::string WriteNumber(double value);
 
+// Writes `value` rounded to `decimals` digits after the point, as the quick
+// table and the page's plain-words reading show it: "8.4", "5.45", "inf".
+std::string WriteFixed(double value, int decimals);
+
 // Where the generated digits stand: `exponent` is the number of digits before
 // the decimal point (1 for 8.38, 0 for 0.5, -3 for 0.00012).
 struct DigitPlacement {

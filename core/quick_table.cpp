@@ -1,8 +1,7 @@
 #include "core/quick_table.h"
 
-#include <cstdio>
-
 #include "core/estimate.h"
+#include "core/number_text.h"
 
 std::vector<QuickTableRow> QuickTableRows() {
   std::vector<QuickTableRow> rows;
@@ -15,8 +14,5 @@ std::vector<QuickTableRow> QuickTableRows() {
 }
 
 std::string RoundedPeriod(float period) {
-  // Long enough for any float written with one decimal.
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", ROUNDED_PERIOD_DECIMALS, static_cast<double>(period));
-  return text;
+  return WriteFixed(static_cast<double>(period), ROUNDED_PERIOD_DECIMALS);
 }

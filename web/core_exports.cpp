@@ -1,7 +1,6 @@
 // The calculation core as the browser page calls it, compiled to WebAssembly.
 // Every number the page shows is written here, by the same code as the
 // window's; the page's script only places the texts.
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -18,6 +17,8 @@ namespace {
 constexpr int THRESHOLD_DECIMALS = 2;
 constexpr char FIELD_SEPARATOR = '\t';
 constexpr char ROW_SEPARATOR = '\n';
+// Where a page text takes a number.
+constexpr const char* NUMBER_MARK = "%s";
 
 // A text of the page, by the name the page's template gives it.
 struct PageTextRow {
@@ -53,10 +54,8 @@ const char* Returned(std::string text) {
 
 // `format` with its one "%s" replaced by `number`.
 std::string WithNumber(const char* format, const std::string& number) {
-  int length = std::snprintf(nullptr, 0, format, number.c_str());
-  std::string text(static_cast<std::size_t>(length), '\0');
-  std::snprintf(text.data(), text.size() + 1, format, number.c_str());
-  return text;
+  std::string text = format;
+  return text.replace(text.find(NUMBER_MARK), std::strlen(NUMBER_MARK), number);
 }
 
 }  // namespace
@@ -76,9 +75,8 @@ const char* PeriodReading() {
   if (EggsDevelop(LastEstimate)) {
     return Returned(WithNumber(PERIOD_READING_FORMAT, RoundedPeriod(LastEstimate)));
   }
-  char threshold[32];
-  std::snprintf(threshold, sizeof threshold, "%.*f", THRESHOLD_DECIMALS, DevelopmentThreshold());
-  return Returned(WithNumber(NO_DEVELOPMENT_FORMAT, threshold));
+  return Returned(
+      WithNumber(NO_DEVELOPMENT_FORMAT, WriteFixed(DevelopmentThreshold(), THRESHOLD_DECIMALS)));
 }
 
 // The quick table: one line a row, "temperature TAB rounded period TAB shown text".
