@@ -203,6 +203,31 @@ double ReadNumber(std::string_view text) {
   return ReadDecimal(text);
 }
 
+std::size_t NumberTextLength(std::string_view text) {
+  constexpr std::size_t PREFIX_LENGTH = 2;  // "&H"
+  if (!text.empty() && text[0] == PREFIX_MARK) {
+    if (text.size() < PREFIX_LENGTH) {
+      return 0;
+    }
+    char mark = UpperAscii(text[1]);
+    std::uint32_t base = mark == HEXADECIMAL_MARK ? HEXADECIMAL_BASE
+                         : mark == OCTAL_MARK     ? OCTAL_BASE
+                                                  : 0;
+    std::size_t digits = base == 0 ? 0 : DigitRunLength(text, PREFIX_LENGTH, base, true);
+    return digits == 0 ? 0 : PREFIX_LENGTH + digits;
+  }
+  constexpr std::uint32_t BASE = 10;
+  std::size_t position = (!text.empty() && text[0] == MINUS_SIGN) ? 1 : 0;
+  std::size_t wholeDigits = DigitRunLength(text, position, BASE, false);
+  position += wholeDigits;
+  std::size_t fractionDigits = 0;
+  if (position < text.size() && text[position] == DECIMAL_POINT) {
+    fractionDigits = DigitRunLength(text, position + 1, BASE, false);
+    position += 1 + fractionDigits;
+  }
+  return wholeDigits + fractionDigits == 0 ? 0 : position;
+}
+
 void RoundUpDigit(std::span<std::uint8_t> digits, std::size_t index) {
   constexpr std::uint8_t LARGEST_DIGIT = 9;
   if (index >= digits.size()) {

@@ -20,6 +20,11 @@ inline constexpr int SIGNIFICANT_DIGITS = 15;
 // start like a number reads as 0.
 double ReadNumber(std::string_view text);
 
+// How many leading characters of `text` ReadNumber reads as its number: "20"
+// of "20abc", "&H14" of "&H14", "7." of "7.". 0 when the text does not start
+// with a number (no digit is read: "", "abc", "-", "+20", "&H").
+std::size_t NumberTextLength(std::string_view text);
+
 // Writes `value` with SIGNIFICANT_DIGITS digits, rounded half up: plain
 // decimal (trailing zeros trimmed) from 0.0001 to just under 1e15, otherwise
 // "d.dddddddddddddde+XXX" / "d.dddddddddddddde-XX". Infinities are written

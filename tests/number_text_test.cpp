@@ -76,6 +76,24 @@ TEST(ReadNumber, ReadsPrefixedIntegersAsSigned32Bit) {
   });
 }
 
+// How much of the text the reader used, which the page reports when it was
+// not all of it.
+TEST(NumberTextLength, CountsTheCharactersReadAsTheNumber) {
+  struct Case {
+    const char* text;
+    std::size_t length;
+  };
+  const Case cases[] = {
+      {"20", 2},    {"20abc", 2}, {"20.5", 4}, {"7.", 2},    {".5", 2},   {"-.5", 3},
+      {"1.2.3", 3}, {"20,5", 2},  {"&H14", 4}, {"&o17x", 4}, {"&H1G", 3}, {"", 0},
+      {"abc", 0},   {"-", 0},     {"-.", 0},   {".", 0},     {"+20", 0},  {" 20", 0},
+      {"&H", 0},    {"&X1", 0},   {"&", 0},    {"-&H10", 0}, {"&Hg", 0},  {"\x82\x51", 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(NumberTextLength(c.text), c.length) << '"' << c.text << '"';
+  }
+}
+
 struct WriteCase {
   double value;
   const char* text;
