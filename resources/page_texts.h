@@ -1,18 +1,77 @@
 // The browser page's own Japanese texts, beside the window's (form_texts.h).
-// This file is UTF-8, as the page is. A "%s" stands for a number the
-// calculation core writes.
+// This file is UTF-8, as the page is. Each "%s" stands for a number or a date
+// that the calculation core writes, in the order given. Temperatures are
+// written "5.45℃" without a space, as the window writes "5℃".
 #pragma once
 
-// Beside the calculator's exact text: the period in plain words.
+// The period in plain words: under WHOLE_DAYS_FROM days in tenths, from then
+// on in whole days with the years beside them.
 inline constexpr const char* PERIOD_READING_FORMAT = "約 %s 日";
-// For a zero, negative or infinite period; %s is the threshold temperature.
+inline constexpr const char* LONG_PERIOD_READING_FORMAT = "約 %s 日（約 %s 年）";
+// For a negative or infinite period; %s is the threshold temperature.
 inline constexpr const char* NO_DEVELOPMENT_FORMAT =
-    "この水温では卵は発育しません。卵が発育するのは、水温が約 %s ℃ より高いときです。";
+    "この水温では卵は発育しません。卵が発育するのは、水温が約%s℃より高いときです。";
+// For a period of zero, or one that rounds to 0.0 days.
+inline constexpr const char* FAR_OUTSIDE_TEXT =
+    "この水温は、この推定が当てはまる範囲から大きく外れています。";
+// Above the quick table's last temperature (%s).
+inline constexpr const char* ABOVE_QUICK_TABLE_FORMAT =
+    "%s℃を超える水温です。②のとおり、生存率は考慮していません。";
+// When the reader did not use the whole text: the part it read, and the
+// temperature that part gave.
+inline constexpr const char* PARTLY_READ_FORMAT =
+    "入力の先頭の「%s」だけを数として読み、%s℃として計算しました。";
+// When nothing of the text could be read; %s is the temperature used (0).
+inline constexpr const char* UNREADABLE_FORMAT =
+    "入力を数として読めないため、%s℃として計算しました。"
+    "半角の数字で入力してください（例：20、12.75）。";
+inline constexpr const char* EMPTY_INPUT_FORMAT =
+    "水温が入力されていないため、%s℃として計算しました。";
+
+// The hatch date: year, month, day, weekday.
+inline constexpr const char* HATCH_DATE_FORMAT = "%s年%s月%s日（%s）ごろ";
+// Sunday first.
+inline constexpr const char* WEEKDAY_NAMES[] = {"日", "月", "火", "水", "木", "金", "土"};
+inline constexpr const char* HATCH_TOO_LATE_TEXT = "9999年12月31日より後";
+inline constexpr const char* NO_LAYING_DATE_TEXT = "産卵日を入れると、孵化予定日を表示します。";
+// When the water temperature changes between two temperatures (lower,
+// higher): the earliest and the latest hatch dates.
+inline constexpr const char* RANGE_FORMAT =
+    "水温が%s～%s℃のあいだなら、早ければ%s、遅くても%sに孵化する見込みです。";
+// The lower temperature is at or below the threshold (the last %s).
+inline constexpr const char* RANGE_NO_LATEST_FORMAT =
+    "水温が%s～%s℃のあいだなら、早ければ%sに孵化する見込みです。"
+    "水温が約%s℃以下のあいだは発育が止まるので、遅いほうの日付は出せません。";
+inline constexpr const char* RANGE_NO_DEVELOPMENT_FORMAT =
+    "水温が%s～%s℃では、卵は発育しません。卵が発育するのは、水温が約%s℃より高いときです。";
+inline constexpr const char* RANGE_FAR_OUTSIDE_FORMAT =
+    "水温が%s～%s℃では、この推定が当てはまる範囲から大きく外れています。";
+inline constexpr const char* RANGE_NO_LAYING_DATE_TEXT =
+    "産卵日を入れると、孵化がいちばん早い日と遅い日を表示します。";
+
+// The page's labels, hints and messages.
+inline constexpr const char* LAID_LABEL = "産卵日";
+inline constexpr const char* LAID_HINT = "卵を産んだ日（または初めて見つけた日）";
+inline constexpr const char* HATCH_LABEL = "孵化予定日";
+inline constexpr const char* RANGE_TITLE = "水温が変わるとき（入力しなくてもかまいません）";
+inline constexpr const char* RANGE_HINT =
+    "水温が変わるときは、時間で重みを付けた平均の水温を「水温（℃）」に入れてください"
+    "（夜の 12 時間が 18℃、昼の 12 時間が 23℃なら 20.5℃）。発育速度は水温に比例して"
+    "（直線で）変わるので、水温が約%s℃より高いあいだは、毎日の発育を足し合わせたのと"
+    "同じ推定になります。下の 2 つの欄に水温の幅を入れると、孵化がいちばん早い日と"
+    "遅い日も表示します。";
+inline constexpr const char* LOWEST_LABEL = "最低水温（℃）";
+inline constexpr const char* HIGHEST_LABEL = "最高水温（℃）";
+inline constexpr const char* RANGE_RESULT_LABEL = "孵化の幅";
 
 inline constexpr const char* QUICK_TABLE_TITLE = "早見表";
 inline constexpr const char* QUICK_TABLE_CAPTION =
-    "水温ごとの推定卵期間です。「推定卵期間」は小数第 1 位に丸めた値、"
-    "「電卓の表示」は電卓に表示される値そのものです。";
-inline constexpr const char* SHOWN_TEXT_HEADING = "電卓の表示";
+    "水温 %s～%s℃、1℃ごとの推定卵期間です。「目安（日）」は小数第1位に丸めた値、"
+    "「結果の欄の表示」は結果の欄に表示される値そのものです。";
+inline constexpr const char* QUICK_TABLE_PERIOD_HEADING = "目安（日）";
+inline constexpr const char* SHOWN_TEXT_HEADING = "結果の欄の表示";
 inline constexpr const char* NO_SCRIPT_TEXT =
     "この電卓は JavaScript で動きます。ブラウザーの設定で JavaScript を有効にしてください。";
+inline constexpr const char* NO_WEBASSEMBLY_TEXT =
+    "このブラウザーでは計算できません。WebAssembly が使えないためです。"
+    "新しい版の Chrome、Edge、Firefox、Safari で開いてください。";

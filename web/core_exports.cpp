@@ -2,46 +2,70 @@
 // Every number the page shows is written here, by the same code as the
 // window's; the page's script only places the texts.
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "core/calendar.h"
 #include "core/estimate.h"
-#include "core/number_text.h"
 #include "core/quick_table.h"
 #include "resources/form_texts.h"
 #include "resources/page_texts.h"
+#include "web/page_calculation.h"
 
 namespace {
 
-// Digits after the point of the threshold temperature in the reading: "5.45".
-constexpr int THRESHOLD_DECIMALS = 2;
 constexpr char FIELD_SEPARATOR = '\t';
 constexpr char ROW_SEPARATOR = '\n';
-// Where a page text takes a number.
-constexpr const char* NUMBER_MARK = "%s";
+// A year of 0 tells that no laying date was given.
+constexpr int NO_YEAR = 0;
+
+// The numbers a page text takes.
+std::vector<std::string> NoNumbers() {
+  return {};
+}
+std::vector<std::string> Threshold() {
+  return {ThresholdText()};
+}
+std::vector<std::string> QuickTableSpan() {
+  return {std::to_string(QUICK_TABLE_FIRST_TEMPERATURE),
+          std::to_string(QUICK_TABLE_LAST_TEMPERATURE)};
+}
 
 // A text of the page, by the name the page's template gives it.
 struct PageTextRow {
   const char* name;
   const char* text;
+  std::vector<std::string> (*numbers)();
 };
 
 const PageTextRow PAGE_TEXTS[] = {
-    {"title", MAIN_WINDOW_TITLE},
-    {"purpose", PURPOSE_TEXT},
-    {"method", METHOD_TEXT},
-    {"caution", CAUTION_TEXT},
-    {"low_temperature", LOW_TEMPERATURE_TEXT},
-    {"survival", SURVIVAL_TEXT},
-    {"temperature_label", TEMPERATURE_GROUP_TEXT},
-    {"period_label", EGG_PERIOD_GROUP_TEXT},
-    {"calculate", CALCULATE_TEXT},
-    {"arrow", ARROW_TEXT},
-    {"credit", CREDIT_TEXT},
-    {"quick_table_title", QUICK_TABLE_TITLE},
-    {"quick_table_caption", QUICK_TABLE_CAPTION},
-    {"shown_text_heading", SHOWN_TEXT_HEADING},
-    {"no_script", NO_SCRIPT_TEXT},
+    {"title", MAIN_WINDOW_TITLE, NoNumbers},
+    {"purpose", PURPOSE_TEXT, NoNumbers},
+    {"method", METHOD_TEXT, NoNumbers},
+    {"caution", CAUTION_TEXT, NoNumbers},
+    {"low_temperature", LOW_TEMPERATURE_TEXT, NoNumbers},
+    {"survival", SURVIVAL_TEXT, NoNumbers},
+    {"temperature_label", TEMPERATURE_GROUP_TEXT, NoNumbers},
+    {"period_label", EGG_PERIOD_GROUP_TEXT, NoNumbers},
+    {"calculate", CALCULATE_TEXT, NoNumbers},
+    {"arrow", ARROW_TEXT, NoNumbers},
+    {"credit", CREDIT_TEXT, NoNumbers},
+    {"laid_label", LAID_LABEL, NoNumbers},
+    {"laid_hint", LAID_HINT, NoNumbers},
+    {"hatch_label", HATCH_LABEL, NoNumbers},
+    {"range_title", RANGE_TITLE, NoNumbers},
+    {"range_hint", RANGE_HINT, Threshold},
+    {"lowest_label", LOWEST_LABEL, NoNumbers},
+    {"highest_label", HIGHEST_LABEL, NoNumbers},
+    {"range_result_label", RANGE_RESULT_LABEL, NoNumbers},
+    {"quick_table_title", QUICK_TABLE_TITLE, NoNumbers},
+    {"quick_table_caption", QUICK_TABLE_CAPTION, QuickTableSpan},
+    {"quick_table_period_heading", QUICK_TABLE_PERIOD_HEADING, NoNumbers},
+    {"shown_text_heading", SHOWN_TEXT_HEADING, NoNumbers},
+    {"no_script", NO_SCRIPT_TEXT, NoNumbers},
+    {"no_webassembly", NO_WEBASSEMBLY_TEXT, NoNumbers},
 };
 
 // Texts handed back to the page stay valid until the next call that returns one.
@@ -52,31 +76,34 @@ const char* Returned(std::string text) {
   return ReturnedText.c_str();
 }
 
-// `format` with its one "%s" replaced by `number`.
-std::string WithNumber(const char* format, const std::string& number) {
-  std::string text = format;
-  return text.replace(text.find(NUMBER_MARK), std::strlen(NUMBER_MARK), number);
+// A field's text as the calculation reads it: its first INPUT_TEXT_LIMIT - 1
+// bytes (UTF-8), as the window reads its field.
+std::string_view FieldText(const char* text) {
+  return std::string_view(text, strnlen(text, INPUT_TEXT_LIMIT - 1));
 }
 
 }  // namespace
 
 extern "C" {
 
-// The calculator's text for the temperature text (UTF-8; only its first
-// INPUT_TEXT_LIMIT - 1 bytes are read, as the window reads its field).
+// The calculator's text for the temperature text.
 const char* Calculate(const char* temperatureText) {
-  std::size_t length = strnlen(temperatureText, INPUT_TEXT_LIMIT - 1);
-  return Returned(OnCalculate(std::string_view(temperatureText, length)));
+  return Returned(OnCalculate(FieldText(temperatureText)));
 }
 
-// The last estimate in plain words: about how many days, or that the eggs do
-// not develop at that temperature.
-const char* PeriodReading() {
-  if (EggsDevelop(LastEstimate)) {
-    return Returned(WithNumber(PERIOD_READING_FORMAT, RoundedPeriod(LastEstimate)));
+// Everything one press of the calculate button shows, as one line of fields:
+// "result TAB reading TAB hatch date TAB hatch range". A year of 0 means no
+// laying date; dates are marked as page_calculation.h describes.
+const char* CalculatePage(const char* temperatureText, int year, int month, int day,
+                          const char* lowestText, const char* highestText) {
+  std::optional<CivilDate> laid;
+  if (year != NO_YEAR) {
+    laid = CivilDate{year, month, day};
   }
-  return Returned(
-      WithNumber(NO_DEVELOPMENT_FORMAT, WriteFixed(DevelopmentThreshold(), THRESHOLD_DECIMALS)));
+  PageResult result = CalculatePageResult(FieldText(temperatureText), laid, FieldText(lowestText),
+                                          FieldText(highestText));
+  return Returned(result.period + FIELD_SEPARATOR + result.reading + FIELD_SEPARATOR +
+                  result.hatch + FIELD_SEPARATOR + result.range);
 }
 
 // The quick table: one line a row, "temperature TAB rounded period TAB shown text".
@@ -93,13 +120,13 @@ const char* QuickTable() {
 const char* PageText(const char* name) {
   for (const PageTextRow& row : PAGE_TEXTS) {
     if (std::strcmp(row.name, name) == 0) {
-      return row.text;
+      return Returned(Formatted(row.text, row.numbers()));
     }
   }
   return nullptr;
 }
 
-// The most characters the temperature field takes.
+// The most characters a temperature field takes.
 int InputTextLength() {
   return INPUT_TEXT_LIMIT - 1;
 }

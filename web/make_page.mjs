@@ -3,13 +3,13 @@
 // sha256sum's format. The page's texts are asked of the core, which holds the
 // window's texts, so both front ends show the same words.
 //
-//   node make_page.mjs TEMPLATE STYLE SCRIPT CORE_JS CORE_WASM OUTPUT
+//   node make_page.mjs TEMPLATE STYLE EARLY_SCRIPT SCRIPT CORE_JS CORE_WASM OUTPUT
 import { createHash } from "node:crypto";
 import { readFileSync, writeFileSync } from "node:fs";
 import { createRequire } from "node:module";
 import { basename } from "node:path";
 
-const [templatePath, stylePath, scriptPath, coreJsPath, coreWasmPath, outputPath] =
+const [templatePath, stylePath, earlyScriptPath, scriptPath, coreJsPath, coreWasmPath, outputPath] =
   process.argv.slice(2);
 
 const coreJs = readFileSync(coreJsPath, "utf8");
@@ -42,12 +42,14 @@ function sha256(text, encoding) {
 }
 
 const style = inlined(readFileSync(stylePath, "utf8"), "style");
+const earlyScript = inlined(readFileSync(earlyScriptPath, "utf8"), "script");
 const script = inlined(`${coreJs}\n${readFileSync(scriptPath, "utf8")}`, "script");
-// Nothing may be loaded: only the inlined script, its WebAssembly and the
+// Nothing may be loaded: only the inlined scripts, the WebAssembly and the
 // inlined style run.
 const csp = [
   "default-src 'none'",
-  `script-src 'sha256-${sha256(script, "base64")}' 'wasm-unsafe-eval'`,
+  `script-src 'sha256-${sha256(earlyScript, "base64")}' 'sha256-${sha256(script, "base64")}' ` +
+    "'wasm-unsafe-eval'",
   `style-src 'sha256-${sha256(style, "base64")}'`,
   "base-uri 'none'",
   "form-action 'none'",
@@ -56,6 +58,7 @@ const csp = [
 const parts = {
   csp,
   style,
+  early_script: earlyScript,
   script,
   core_wasm: coreWasm.toString("base64"),
   input_length: String(core.ccall("InputTextLength", "number", [], [])),

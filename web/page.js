@@ -1,37 +1,96 @@
 // The calculator page's behaviour. The calculation core (createEggPeriodCore,
 // inlined before this script with its WebAssembly in #core-wasm) writes every
-// number; this script passes it the field's text and places what it returns.
+// number and date; this script passes it the fields' texts and places what it
+// returns.
 (function () {
   "use strict";
 
-  // Full-width ASCII forms (U+FF01 to U+FF5E) lie this far above their
-  // half-width characters. A Japanese keyboard types "２０", which the
-  // calculator reads as 0: the field turns such characters half-width as they
-  // arrive, so that it always shows the text that is read.
+  // What a Japanese keyboard types, turned into what the calculator reads as
+  // the characters arrive, so that the field always shows the text that is
+  // read. Full-width ASCII forms (U+FF01 to U+FF5E) lie FULL_WIDTH_OFFSET above
+  // their half-width characters.
   const FULL_WIDTH_FORMS = /[\uFF01-\uFF5E]/g;
   const FULL_WIDTH_OFFSET = 0xfee0;
+  const IDEOGRAPHIC_FULL_STOP = /\u3002/g;
+  // The prolonged sound mark, full-width hyphen-minus, minus sign, hyphen and
+  // non-breaking hyphen.
+  const MINUS_SIGNS = /[\u30FC\uFF0D\u2212\u2010\u2011]/g;
+  // Invisible characters copied along from web pages and PDFs: zero-width
+  // space, soft hyphen, byte-order mark, direction marks, word joiner.
+  const FORMAT_CHARACTERS = /\p{Cf}/gu;
+  const LEADING_SPACES = /^[ \u3000]+/;
+  // Insertions that can be converted before the browser applies them. Others
+  // (an input method's text, a drop) are converted once they have arrived.
+  const CONVERTIBLE_INSERTIONS = ["insertText", "insertFromPaste", "insertReplacementText"];
+  const HISTORY_STEPS = ["historyUndo", "historyRedo"];
+  // How the core marks a date in its texts (see page_calculation.h).
+  const DATE_MARK = "\u0001";
+  const DATE_TEXT_MARK = "\u0002";
+  const NO_LAYING_DATE = [0, 0, 0];
 
   const form = document.getElementById("calculator");
   const temperature = document.getElementById("temperature");
+  const laid = document.getElementById("laid");
+  const lowest = document.getElementById("lowest");
+  const highest = document.getElementById("highest");
   const period = document.getElementById("period");
   const reading = document.getElementById("reading");
+  const hatch = document.getElementById("hatch");
+  const hatchRange = document.getElementById("hatch-range");
+  const pageAlert = document.getElementById("page-alert");
   const quickTable = document.querySelector("#quick-table tbody");
+  const temperatureFields = [temperature, lowest, highest];
 
-  function halfWidth(text) {
-    return text.replace(FULL_WIDTH_FORMS, function (character) {
-      return String.fromCharCode(character.charCodeAt(0) - FULL_WIDTH_OFFSET);
-    });
+  function converted(text, atStart) {
+    const result = text
+      .replace(FORMAT_CHARACTERS, "")
+      .replace(FULL_WIDTH_FORMS, function (character) {
+        return String.fromCharCode(character.charCodeAt(0) - FULL_WIDTH_OFFSET);
+      })
+      .replace(IDEOGRAPHIC_FULL_STOP, ".")
+      .replace(MINUS_SIGNS, "-");
+    return atStart ? result.replace(LEADING_SPACES, "") : result;
   }
 
-  // Keeps the caret where it was: each character keeps its length.
-  function makeFieldHalfWidth() {
-    const text = temperature.value;
-    const converted = halfWidth(text);
-    if (converted !== text) {
-      const start = temperature.selectionStart;
-      const end = temperature.selectionEnd;
-      temperature.value = converted;
-      temperature.setSelectionRange(start, end);
+  // Inserts over the selection as typing does, so that undo and redo step
+  // through it like any other edit.
+  function insertAsTyped(field, text) {
+    const done = text === ""
+      ? field.selectionStart === field.selectionEnd || document.execCommand("delete")
+      : document.execCommand("insertText", false, text);
+    if (!done) {
+      field.setRangeText(text, field.selectionStart, field.selectionEnd, "end");
+    }
+  }
+
+  // Typed or pasted characters: the converted ones are inserted instead.
+  function convertArriving(event) {
+    if (event.isComposing || !CONVERTIBLE_INSERTIONS.includes(event.inputType)) {
+      return;
+    }
+    const field = event.target;
+    const data = event.data !== null ? event.data
+      : event.dataTransfer ? event.dataTransfer.getData("text/plain") : null;
+    if (data === null) {
+      return;
+    }
+    const text = converted(data, field.selectionStart === 0);
+    if (text !== data) {
+      event.preventDefault();
+      insertAsTyped(field, text);
+    }
+  }
+
+  // Characters that arrived some other way: the whole field is converted as
+  // one edit, and the caret stays after the same characters.
+  function convertField(field) {
+    const text = field.value;
+    const result = converted(text, true);
+    if (result !== text) {
+      const caret = converted(text.slice(0, field.selectionEnd), true).length;
+      field.select();
+      insertAsTyped(field, result);
+      field.setSelectionRange(caret, caret);
     }
   }
 
@@ -57,30 +116,107 @@
     }
   }
 
+  // The core's text with each marked date in a <time> element.
+  function place(element, text) {
+    element.replaceChildren();
+    text.split(DATE_MARK).forEach(function (part, index) {
+      if (index % 2 === 0) {
+        element.append(part);
+        return;
+      }
+      const [isoDate, words] = part.split(DATE_TEXT_MARK);
+      const time = document.createElement("time");
+      time.dateTime = isoDate;
+      time.textContent = words;
+      element.append(time);
+    });
+  }
+
+  function today() {
+    const now = new Date();
+    const twoDigits = function (number) {
+      return String(number).padStart(2, "0");
+    };
+    return `${now.getFullYear()}-${twoDigits(now.getMonth() + 1)}-${twoDigits(now.getDate())}`;
+  }
+
+  // Year, month and day of the laying date, or zeros when there is none.
+  function laidDate() {
+    const parts = /^(\d+)-(\d+)-(\d+)$/.exec(laid.value);
+    return parts ? parts.slice(1).map(Number) : NO_LAYING_DATE;
+  }
+
   function calculate(core) {
     // The core reads at most the field's length in bytes; never hand it more.
-    const text = temperature.value.slice(0, temperature.maxLength);
-    period.value = core.ccall("Calculate", "string", ["string"], [text]);
-    reading.textContent = core.ccall("PeriodReading", "string", [], []);
+    const [temperatureText, lowestText, highestText] = temperatureFields.map(function (field) {
+      return field.value.slice(0, field.maxLength);
+    });
+    const [year, month, day] = laidDate();
+    const [result, words, hatchText, rangeText] = core.ccall(
+      "CalculatePage", "string",
+      ["string", "number", "number", "number", "string", "string"],
+      [temperatureText, year, month, day, lowestText, highestText]).split("\t");
+    period.value = result;
+    reading.textContent = words;
+    place(hatch, hatchText);
+    place(hatchRange, rangeText);
+  }
+
+  // A result stays only as long as the fields it was calculated from.
+  function clearResults() {
+    period.value = "";
+    reading.textContent = "";
+    hatch.replaceChildren();
+    hatchRange.replaceChildren();
   }
 
   // The WebAssembly is inside the page: hand it over, so nothing is fetched.
-  const core = createEggPeriodCore({
-    wasmBinary: decodeBase64(document.getElementById("core-wasm").textContent),
+  const core = new Promise(function (resolve) {
+    resolve(createEggPeriodCore({
+      wasmBinary: decodeBase64(document.getElementById("core-wasm").textContent),
+    }));
   }).then(function (ready) {
     fillQuickTable(ready);
     performance.mark("eggperiod-ready");
     return ready;
   });
+  core.catch(function () {
+    pageAlert.textContent = pageAlert.dataset.message;
+  });
 
-  temperature.addEventListener("input", function (event) {
-    if (!event.isComposing) {
-      makeFieldHalfWidth();
+  function requestCalculation() {
+    core.then(calculate, function () {});
+  }
+
+  laid.value = today();
+  for (const field of temperatureFields) {
+    field.addEventListener("beforeinput", convertArriving);
+    field.addEventListener("compositionend", function () {
+      convertField(field);
+    });
+    field.addEventListener("input", function (event) {
+      if (!event.isComposing && !HISTORY_STEPS.includes(event.inputType)) {
+        convertField(field);
+      }
+    });
+  }
+  form.addEventListener("input", clearResults);
+  // Enter in any field calculates; the form itself is never submitted, so the
+  // page also works where forms may not be sent (a sandboxed frame).
+  form.addEventListener("keydown", function (event) {
+    if (event.key === "Enter" && !event.isComposing && event.target.tagName === "INPUT") {
+      event.preventDefault();
+      requestCalculation();
     }
   });
-  temperature.addEventListener("compositionend", makeFieldHalfWidth);
   form.addEventListener("submit", function (event) {
     event.preventDefault();
-    core.then(calculate);
   });
+  document.getElementById("calculate").addEventListener("click", requestCalculation);
+
+  // A press that came before this script ran.
+  window.eggPeriodEarly.stop();
+  if (window.eggPeriodEarly.pending) {
+    requestCalculation();
+  }
 })();
