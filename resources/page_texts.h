@@ -53,7 +53,7 @@ inline constexpr const char* RANGE_NO_LAYING_DATE_TEXT =
 inline constexpr const char* LAID_LABEL = "産卵日";
 inline constexpr const char* LAID_HINT = "卵を産んだ日（または初めて見つけた日）";
 inline constexpr const char* HATCH_LABEL = "孵化予定日";
-inline constexpr const char* RANGE_TITLE = "水温が変わるとき（入力しなくてもかまいません）";
+inline constexpr const char* RANGE_TITLE = "水温が変わるとき（任意）";
 inline constexpr const char* RANGE_HINT =
     "水温が変わるときは、時間で重みを付けた平均の水温を「水温（℃）」に入れてください"
     "（夜の 12 時間が 18℃、昼の 12 時間が 23℃なら 20.5℃）。発育速度は水温に比例して"

@@ -5,6 +5,8 @@ requests, console, accessibility and layout on a phone.
 Arguments: the page, and the folder for the screenshots.
 """
 
+import base64
+import re
 import sys
 import tempfile
 import unittest
@@ -211,6 +213,13 @@ class Page(unittest.TestCase):
             self.assertIn("計算できません", alert.text)
         finally:
             driver.quit()
+
+    def test_prints_the_result_and_the_open_quick_table_on_one_a4_page(self):
+        self.calculate("2026-06-01", "20", "18", "23")
+        self.element("quick-table-summary").click()
+        pdf = base64.b64decode(self.driver.execute_cdp_cmd(
+            "Page.printToPDF", {"preferCSSPageSize": True})["data"])
+        self.assertEqual(len(re.findall(rb"/Type\s*/Page[^s]", pdf)), 1)
 
     def test_quick_table_rows_come_from_the_calculation(self):
         self.element("quick-table-summary").click()
