@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Makes the downloads: installs what it needs, builds the browser page and the
-# Windows program, and packs the program with its manual, licence and the page
-# into a zip. Writes the page (build/web/EggPeriod-VERSION.html) and the zip
-# (build/windows/EggPeriod-VERSION-win64.zip), each with its SHA-256 beside it.
-# Beside the zip, EggPeriod-VERSION-tools.txt names the versions of the tools
-# that made them. Prints both checksum lines, then the paths of the tools'
-# list, the page and, as the last line, the zip.
+# Makes the downloads: installs what it needs, builds the browser page, its
+# site and the Windows program, and packs the program with its manual, licence
+# and the page into a zip. Writes the page (build/web/EggPeriod-VERSION.html),
+# the site (the folder build/web/site/, and packed as
+# build/web/EggPeriod-VERSION-site.zip) and the Windows zip
+# (build/windows/EggPeriod-VERSION-win64.zip), each download with its SHA-256
+# beside it. Beside the Windows zip, EggPeriod-VERSION-tools.txt names the
+# versions of the tools that made them. Prints the three checksum lines, then
+# the paths of the tools' list, the page, the site's folder, the site's zip
+# and, as the last line, the Windows zip.
 # The address in the credit line comes from EGGPERIOD_HOME_PAGE, in the
 # environment or already in the builds' caches.
 set -euo pipefail
@@ -15,7 +18,7 @@ source tools/install-packages.sh
 install_release_packages
 home_page=(${EGGPERIOD_HOME_PAGE:+"-DEGGPERIOD_HOME_PAGE=$EGGPERIOD_HOME_PAGE"})
 cmake --preset web "${home_page[@]}" >/dev/null
-cmake --build --preset web -j "$(nproc)" --target web_page >/dev/null
+cmake --build --preset web -j "$(nproc)" --target site_zip >/dev/null
 cmake --preset windows "${home_page[@]}" >/dev/null
 cmake --build --preset windows -j "$(nproc)" --target release_zip >/dev/null
 if grep -qx 'EGGPERIOD_HOME_PAGE_IS_PLACEHOLDER:INTERNAL=1' build/windows/CMakeCache.txt; then
@@ -24,14 +27,16 @@ if grep -qx 'EGGPERIOD_HOME_PAGE_IS_PLACEHOLDER:INTERNAL=1' build/windows/CMakeC
 fi
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
 page="$PWD/build/web/EggPeriod-$version.html"
+site="$PWD/build/web/site"
+site_zip="$PWD/build/web/EggPeriod-$version-site.zip"
 zip="$PWD/build/windows/EggPeriod-$version-win64.zip"
 tools="$PWD/build/windows/EggPeriod-$version-tools.txt"
 
 # What the bytes depend on besides the sources: the versions of the tools.
 {
   echo "EggPeriod $version was built with these tools. The same commit built with the same"
-  echo "versions gives the same bytes as EggPeriod-$version-win64.zip.sha256 and"
-  echo "EggPeriod-$version.html.sha256 say."
+  echo "versions gives the same bytes as EggPeriod-$version-win64.zip.sha256,"
+  echo "EggPeriod-$version.html.sha256 and EggPeriod-$version-site.zip.sha256 say."
   echo
   for command in x86_64-w64-mingw32-g++ x86_64-w64-mingw32-ld x86_64-w64-mingw32-windres emcc \
     node cmake; do
@@ -44,7 +49,9 @@ tools="$PWD/build/windows/EggPeriod-$version-tools.txt"
     binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev emscripten zip cmake
 } >"$tools"
 
-cat "$page.sha256" "$zip.sha256"
+cat "$page.sha256" "$site_zip.sha256" "$zip.sha256"
 echo "$tools"
 echo "$page"
+echo "$site"
+echo "$site_zip"
 echo "$zip"

@@ -49,6 +49,9 @@ inline constexpr const char* RANGE_FAR_OUTSIDE_FORMAT =
 inline constexpr const char* RANGE_NO_LAYING_DATE_TEXT =
     "産卵日を入れると、孵化がいちばん早い日と遅い日を表示します。";
 
+// The installed app's name under its icon on a phone's home screen.
+inline constexpr const char* APP_SHORT_NAME = "卵期間電卓";
+
 // The page's labels, hints and messages.
 inline constexpr const char* LAID_LABEL = "産卵日";
 inline constexpr const char* LAID_HINT = "卵を産んだ日（または初めて見つけた日）";

@@ -5,11 +5,10 @@
 # OUT/EggPeriod-VERSION-win64.zip.sha256 beside it (sha256sum's format).
 # Arguments: VERSION EXE PAGE SOURCE_DIR OUT.
 #
-# The same sources give the same bytes: the files carry one fixed time
-# (SOURCE_DATE_EPOCH if set, otherwise the time of the source tree's last
-# commit), fixed permissions and a fixed order, and the archive holds no extra
-# attributes and no folder entries.
+# The same sources give the same bytes: the files carry fixed permissions, a
+# fixed order and one fixed time (see pack-zip.sh).
 set -euo pipefail
+source "$(dirname "$0")/pack-zip.sh"
 version=$1
 exe=$2
 page=$3
@@ -39,17 +38,5 @@ windows_text "$source_dir/LICENSE" >"$stage/$folder/LICENSE.txt"
 chmod 0755 "$stage/$folder/EggPeriod.exe"
 chmod 0644 "$stage/$folder/README-ja.txt" "$stage/$folder/LICENSE.txt" "$stage/$folder/EggPeriod.html"
 
-if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-  # git says why it cannot (no checkout, or one it refuses as another user's).
-  SOURCE_DATE_EPOCH=$(git -C "$source_dir" log -1 --format=%ct) || {
-    echo "make-package.sh: the packed files take the last commit's time, and git gave none;" \
-      "set SOURCE_DATE_EPOCH (seconds since 1970) instead" >&2
-    exit 1
-  }
-fi
-find "$stage" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
-
-rm -f "$out/$zip_name" "$out/$zip_name.sha256"
-(cd "$stage" && TZ=UTC zip -X -D -q "../$zip_name" \
-  "$folder/EggPeriod.exe" "$folder/EggPeriod.html" "$folder/README-ja.txt" "$folder/LICENSE.txt")
-(cd "$out" && sha256sum "$zip_name" >"$zip_name.sha256")
+pack_zip "$source_dir" "$stage" "$out/$zip_name" \
+  "$folder/EggPeriod.exe" "$folder/EggPeriod.html" "$folder/README-ja.txt" "$folder/LICENSE.txt"

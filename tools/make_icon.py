@@ -1,12 +1,19 @@
 #!/usr/bin/env python3
 """Turns the icon's text grid (resources/app_icon.txt) into a 32 x 32,
-16-colour Windows icon (resources/app_icon.ico).
+16-colour Windows icon (resources/app_icon.ico), or into the page's PNG icons.
 
 Grid characters: '.' transparent, 'K' black, 'O' olive.
-Run it again after editing the grid, and commit both files.
+Run it without arguments after editing the grid, and commit both files.
+
+    make_icon.py --png SIZE SCALE [--background RRGGBB] OUTPUT
+
+writes a SIZE x SIZE PNG with each grid cell SCALE pixels square, centred on
+a transparent or a solid background. The build makes the page's icons so.
 """
+import argparse
 import struct
 import sys
+import zlib
 from pathlib import Path
 
 SIZE = 32
@@ -52,10 +59,44 @@ def icon_bytes(rows):
     return directory + entry + image
 
 
+def png_chunk(kind, data):
+    return (struct.pack('>I', len(data)) + kind + data +
+            struct.pack('>I', zlib.crc32(kind + data)))
+
+
+def png_bytes(rows, size, scale, background):
+    """8-bit RGBA; `background` is (red, green, blue) or None for transparent."""
+    margin = (size - SIZE * scale) // 2
+    if margin < 0:
+        sys.exit(f'a {SIZE}-cell grid at scale {scale} does not fit in {size} pixels')
+    clear = bytes((*background, 255)) if background else bytes(4)
+    colours = {char: bytes((*PALETTE[index], 255)) for char, index in COLOUR_INDEX.items()}
+    lines = []
+    for y in range(size):
+        row = rows[(y - margin) // scale] if margin <= y < margin + SIZE * scale else None
+        pixels = b''.join(
+            colours.get(row[(x - margin) // scale], clear)
+            if row is not None and margin <= x < margin + SIZE * scale else clear
+            for x in range(size))
+        lines.append(b'\0' + pixels)  # filter type 0: none
+    header = struct.pack('>IIBBBBB', size, size, 8, 6, 0, 0, 0)  # RGBA, 8 bits a channel
+    return (b'\x89PNG\r\n\x1a\n' + png_chunk(b'IHDR', header) +
+            png_chunk(b'IDAT', zlib.compress(b''.join(lines), 9)) + png_chunk(b'IEND', b''))
+
+
 def main():
     resources = Path(__file__).resolve().parent.parent / 'resources'
     rows = read_grid(resources / 'app_icon.txt')
-    (resources / 'app_icon.ico').write_bytes(icon_bytes(rows))
+    parser = argparse.ArgumentParser()
+    parser.add_argument('--png', nargs=2, type=int, metavar=('SIZE', 'SCALE'))
+    parser.add_argument('--background', type=lambda text: bytes.fromhex(text))
+    parser.add_argument('output', nargs='?')
+    arguments = parser.parse_args()
+    if arguments.png:
+        size, scale = arguments.png
+        Path(arguments.output).write_bytes(png_bytes(rows, size, scale, arguments.background))
+    else:
+        (resources / 'app_icon.ico').write_bytes(icon_bytes(rows))
 
 
 if __name__ == '__main__':

@@ -52,6 +52,8 @@ const PageTextRow PAGE_TEXTS[] = {
     {"calculate", CALCULATE_TEXT, NoNumbers},
     {"arrow", ARROW_TEXT, NoNumbers},
     {"credit", CREDIT_TEXT, NoNumbers},
+    {"home_page", EGGPERIOD_HOME_PAGE, NoNumbers},
+    {"short_name", APP_SHORT_NAME, NoNumbers},
     {"laid_label", LAID_LABEL, NoNumbers},
     {"laid_hint", LAID_HINT, NoNumbers},
     {"hatch_label", HATCH_LABEL, NoNumbers},

@@ -1,26 +1,52 @@
-// Writes the calculator's page: one HTML file holding its style, its script and
-// the calculation core's WebAssembly, and the file's SHA-256 beside it in
-// sha256sum's format. The page's texts are asked of the core, which holds the
-// window's texts, so both front ends show the same words.
+// Writes the calculator's page in its two forms, each holding its style, its
+// scripts and the calculation core's WebAssembly:
+//  - the one-file page for desktops, which works from disk, with its SHA-256
+//    beside it in sha256sum's format;
+//  - the site for a static https host: index.html (the same page, with the
+//    manifest and the service worker that keeps it offline), the web app
+//    manifest, the service worker and the icons, which the build has already
+//    put into the site's folder.
+// The page's texts are asked of the core, which holds the window's texts, so
+// both front ends show the same words.
 //
-//   node make_page.mjs TEMPLATE STYLE EARLY_SCRIPT SCRIPT CORE_JS CORE_WASM OUTPUT
+//   node make_page.mjs NAME=PATH ... (see `inputs` below)
 import { createHash } from "node:crypto";
 import { readFileSync, writeFileSync } from "node:fs";
 import { createRequire } from "node:module";
-import { basename } from "node:path";
+import { basename, join } from "node:path";
 
-const [templatePath, stylePath, earlyScriptPath, scriptPath, coreJsPath, coreWasmPath, outputPath] =
-  process.argv.slice(2);
+const inputs = Object.fromEntries(process.argv.slice(2).map((argument) => {
+  const [name, ...value] = argument.split("=");
+  return [name, value.join("=")];
+}));
+for (const name of ["template", "style", "early_script", "script", "service_worker", "core_js",
+  "core_wasm", "tab_icon", "version", "page", "site"]) {
+  if (!inputs[name]) {
+    throw new Error(`make_page.mjs: ${name}=... is missing`);
+  }
+}
 
-const coreJs = readFileSync(coreJsPath, "utf8");
-const coreWasm = readFileSync(coreWasmPath);
-const createEggPeriodCore = createRequire(import.meta.url)(coreJsPath);
+// The site's files, as the manifest and the service worker name them.
+const SITE_ICONS = [
+  { src: "icon-192.png", sizes: "192x192", purpose: "any" },
+  { src: "icon-512.png", sizes: "512x512", purpose: "any" },
+  { src: "icon-maskable-512.png", sizes: "512x512", purpose: "maskable" },
+];
+const APPLE_TOUCH_ICON = "apple-touch-icon.png";
+const MANIFEST = "manifest.webmanifest";
+const SERVICE_WORKER = "sw.js";
+const INDEX = "index.html";
+// Enough of the files' hash to tell two versions' caches apart.
+const CACHE_HASH_LENGTH = 16;
+
+const coreWasm = readFileSync(inputs.core_wasm);
+const createEggPeriodCore = createRequire(import.meta.url)(inputs.core_js);
 const core = await createEggPeriodCore({ wasmBinary: coreWasm });
 
 function pageText(name) {
   const pointer = core.ccall("PageText", "number", ["string"], [name]);
   if (pointer === 0) {
-    throw new Error(`${templatePath}: the core has no text named "${name}"`);
+    throw new Error(`${inputs.template}: the core has no text named "${name}"`);
   }
   return core.UTF8ToString(pointer);
 }
@@ -37,42 +63,103 @@ function inlined(code, element) {
   return code;
 }
 
-function sha256(text, encoding) {
-  return createHash("sha256").update(text).digest(encoding);
+function sha256(data, encoding) {
+  return createHash("sha256").update(data).digest(encoding);
 }
 
-const style = inlined(readFileSync(stylePath, "utf8"), "style");
-const earlyScript = inlined(readFileSync(earlyScriptPath, "utf8"), "script");
-const script = inlined(`${coreJs}\n${readFileSync(scriptPath, "utf8")}`, "script");
-// Nothing may be loaded: only the inlined scripts, the WebAssembly and the
-// inlined style run.
-const csp = [
-  "default-src 'none'",
-  `script-src 'sha256-${sha256(earlyScript, "base64")}' 'sha256-${sha256(script, "base64")}' ` +
-    "'wasm-unsafe-eval'",
-  `style-src 'sha256-${sha256(style, "base64")}'`,
-  "base-uri 'none'",
-  "form-action 'none'",
-].join("; ");
+// A custom property of the page's style, such as its background colour.
+function styleColour(style, property) {
+  const match = new RegExp(`--${property}:\\s*(#[0-9a-fA-F]{6})`).exec(style);
+  if (!match) {
+    throw new Error(`${inputs.style}: no --${property} colour`);
+  }
+  return match[1];
+}
 
-const parts = {
-  csp,
-  style,
-  early_script: earlyScript,
-  script,
-  core_wasm: coreWasm.toString("base64"),
-  input_length: String(core.ccall("InputTextLength", "number", [], [])),
-};
-const page = readFileSync(templatePath, "utf8").replace(/\{\{(text:)?(\w+)\}\}/g,
-  (placeholder, isText, name) => {
-    if (isText) {
-      return escapeHtml(pageText(name));
-    }
-    if (!(name in parts)) {
-      throw new Error(`${templatePath}: unknown placeholder ${placeholder}`);
-    }
-    return parts[name];
-  });
+const style = inlined(readFileSync(inputs.style, "utf8"), "style");
+const earlyScript = inlined(readFileSync(inputs.early_script, "utf8"), "script");
+const script = inlined(
+  `${readFileSync(inputs.core_js, "utf8")}\n${readFileSync(inputs.script, "utf8")}`, "script");
+const themeColour = styleColour(style, "action");
+const backgroundColour = styleColour(style, "background");
 
-writeFileSync(outputPath, page);
-writeFileSync(`${outputPath}.sha256`, `${sha256(page, "hex")}  ${basename(outputPath)}\n`);
+// Only the inlined scripts, the WebAssembly and the inlined style run, and
+// nothing is loaded but what `sources` opens (the icons, for the site its
+// manifest and service worker).
+function contentSecurityPolicy(sources) {
+  return [
+    "default-src 'none'",
+    `script-src 'sha256-${sha256(earlyScript, "base64")}' 'sha256-${sha256(script, "base64")}' ` +
+      "'wasm-unsafe-eval'",
+    `style-src 'sha256-${sha256(style, "base64")}'`,
+    ...sources,
+    "base-uri 'none'",
+    "form-action 'none'",
+  ].join("; ");
+}
+
+function page(csp, headLinks) {
+  const parts = {
+    csp,
+    head_links: headLinks,
+    theme_colour: themeColour,
+    version: escapeHtml(inputs.version),
+    home_page: escapeHtml(pageText("home_page")),
+    style,
+    early_script: earlyScript,
+    script,
+    core_wasm: coreWasm.toString("base64"),
+    input_length: String(core.ccall("InputTextLength", "number", [], [])),
+  };
+  return readFileSync(inputs.template, "utf8").replace(/\{\{(text:)?(\w+)\}\}/g,
+    (placeholder, isText, name) => {
+      if (isText) {
+        return escapeHtml(pageText(name));
+      }
+      if (!(name in parts)) {
+        throw new Error(`${inputs.template}: unknown placeholder ${placeholder}`);
+      }
+      return parts[name];
+    });
+}
+
+// The one-file page: its tab's icon is inside it too.
+const tabIcon = `data:image/png;base64,${readFileSync(inputs.tab_icon).toString("base64")}`;
+const onePage = page(contentSecurityPolicy(["img-src data:"]),
+  `<link rel="icon" href="${tabIcon}">`);
+writeFileSync(inputs.page, onePage);
+writeFileSync(`${inputs.page}.sha256`, `${sha256(onePage, "hex")}  ${basename(inputs.page)}\n`);
+
+// The site: the page links its manifest, and its script registers the service
+// worker when the page is served over http(s).
+const siteIndex = page(
+  contentSecurityPolicy(["img-src 'self'", "manifest-src 'self'", "worker-src 'self'"]),
+  [`<link rel="manifest" href="${MANIFEST}">`,
+    `<link rel="icon" href="${SITE_ICONS[0].src}" sizes="${SITE_ICONS[0].sizes}">`,
+    `<link rel="apple-touch-icon" href="${APPLE_TOUCH_ICON}">`].join("\n"));
+const manifest = `${JSON.stringify({
+  name: pageText("title"),
+  short_name: pageText("short_name"),
+  lang: "ja",
+  dir: "ltr",
+  start_url: "./",
+  scope: "./",
+  display: "standalone",
+  theme_color: themeColour,
+  background_color: backgroundColour,
+  icons: SITE_ICONS.map((icon) => ({ ...icon, type: "image/png" })),
+}, null, 2)}\n`;
+writeFileSync(join(inputs.site, INDEX), siteIndex);
+writeFileSync(join(inputs.site, MANIFEST), manifest);
+
+// The service worker keeps every file of the site under a cache named for the
+// version and the files' hash, so that any change makes a new service worker.
+const cachedFiles = [INDEX, MANIFEST, ...SITE_ICONS.map((icon) => icon.src), APPLE_TOUCH_ICON];
+const filesHash = createHash("sha256");
+for (const name of cachedFiles) {
+  filesHash.update(name).update(readFileSync(join(inputs.site, name)));
+}
+const serviceWorker = readFileSync(inputs.service_worker, "utf8")
+  .replace("{{cache_version}}", `${inputs.version}-${filesHash.digest("hex").slice(0, CACHE_HASH_LENGTH)}`)
+  .replace("{{files}}", JSON.stringify(["./", ...cachedFiles]));
+writeFileSync(join(inputs.site, SERVICE_WORKER), serviceWorker);

@@ -214,6 +214,13 @@
   });
   document.getElementById("calculate").addEventListener("click", requestCalculation);
 
+  // The installable site keeps itself for offline use; the one-file page,
+  // which has no manifest, and any page opened from disk do not.
+  if (document.querySelector("link[rel=manifest]") && "serviceWorker" in navigator &&
+      /^https?:$/.test(location.protocol)) {
+    navigator.serviceWorker.register("sw.js");
+  }
+
   // A press that came before this script ran.
   window.eggPeriodEarly.stop();
   if (window.eggPeriodEarly.pending) {

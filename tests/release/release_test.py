@@ -101,7 +101,7 @@ def build_downloads(source, environment):
     `source`'s preset build folders."""
     jobs = ["-j", str(os.cpu_count())]
     for command in (["cmake", "--preset", "web", "-DEGGPERIOD_TESTS=OFF"],
-                    ["cmake", "--build", "--preset", "web", "--target", "web_page"],
+                    ["cmake", "--build", "--preset", "web", "--target", "site_zip"],
                     ["cmake", "--preset", "windows"],
                     ["cmake", "--build", "--preset", "windows", *jobs],
                     ["cmake", "--build", "--preset", "windows", "--target", "release_zip", *jobs]):
@@ -110,8 +110,9 @@ def build_downloads(source, environment):
 
 
 def setUpModule():
-    subprocess.run(["cmake", "--build", BUILD, "--target", "release_zip"], check=True,
-                   stdout=subprocess.DEVNULL)
+    for build, target in ((BUILD, "release_zip"), (WEB_BUILD, "site_zip")):
+        subprocess.run(["cmake", "--build", build, "--target", target], check=True,
+                       stdout=subprocess.DEVNULL)
 
 
 class Package(unittest.TestCase):
@@ -123,6 +124,8 @@ class Package(unittest.TestCase):
                                                         "README-ja.txt", "LICENSE.txt")]
         self.zip_path = Path(BUILD) / self.zip_name
         self.page_path = Path(WEB_BUILD) / self.page_name
+        self.site_zip_name = f"{folder}-site.zip"
+        self.site_zip_path = Path(WEB_BUILD) / self.site_zip_name
         self.exe_path = Path(BUILD) / "bin" / "EggPeriod.exe"
 
     def test_holds_one_folder_with_the_program_its_page_manual_and_licence(self):
@@ -140,7 +143,7 @@ class Package(unittest.TestCase):
                     self.assertNotRegex(text, rb"[^\r]\n", "every line ends in CRLF")
 
     def test_checksum_files_are_in_sha256sum_format(self):
-        for path in (self.zip_path, self.page_path):
+        for path in (self.zip_path, self.page_path, self.site_zip_path):
             digest = hashlib.sha256(path.read_bytes()).hexdigest()
             self.assertEqual(Path(f"{path}.sha256").read_text(), f"{digest}  {path.name}\n")
 
@@ -152,7 +155,8 @@ class Package(unittest.TestCase):
             other = copy / "build"
             built_here = {"windows/bin/EggPeriod.exe": self.exe_path,
                           f"windows/{self.zip_name}": self.zip_path,
-                          f"web/{self.page_name}": self.page_path}
+                          f"web/{self.page_name}": self.page_path,
+                          f"web/{self.site_zip_name}": self.site_zip_path}
             for name, path in built_here.items():
                 with self.subTest(name):
                     self.assertEqual(hashlib.sha256((other / name).read_bytes()).hexdigest(),
