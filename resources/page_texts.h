@@ -46,6 +46,8 @@ inline constexpr const char* RANGE_NO_DEVELOPMENT_FORMAT =
     "水温が%s～%s℃では、卵は発育しません。卵が発育するのは、水温が約%s℃より高いときです。";
 inline constexpr const char* RANGE_FAR_OUTSIDE_FORMAT =
     "水温が%s～%s℃では、この推定が当てはまる範囲から大きく外れています。";
+inline constexpr const char* RANGE_ONE_FIELD_TEXT =
+    "最低水温と最高水温の両方を入れると、孵化がいちばん早い日と遅い日を表示します。";
 inline constexpr const char* RANGE_NO_LAYING_DATE_TEXT =
     "産卵日を入れると、孵化がいちばん早い日と遅い日を表示します。";
 

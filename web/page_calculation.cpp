@@ -134,8 +134,11 @@ std::string Hatch(std::optional<CivilDate> laid, float period) {
 // the lower; either field may hold either.
 std::string Range(std::optional<CivilDate> laid, std::string_view lowestText,
                   std::string_view highestText) {
-  if (lowestText.empty() || highestText.empty()) {
+  if (lowestText.empty() && highestText.empty()) {
     return "";
+  }
+  if (lowestText.empty() || highestText.empty()) {
+    return RANGE_ONE_FIELD_TEXT;
   }
   double lower = ReadNumber(lowestText);
   double higher = ReadNumber(highestText);
