@@ -20,7 +20,7 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 picture="$PWD/build/windows/screenshot.png"
 rm -f "$picture"
-xvfb-run -a -s "-screen 0 1024x768x24" /usr/bin/python3 tools/screenshot.py "$bin" "${1:-20}" "$picture" 2>&1 |
+xvfb-run -a -s "-screen 0 1024x768x24" /usr/bin/python3 tools/window_driver/screenshot.py "$bin" "${1:-20}" "$picture" 2>&1 |
   grep -v -e wine32 -e multiarch -e 'dpkg --add-architecture' -e 'apt-get install wine32' >&2 || true
 [ -f "$picture" ] || { echo "No screenshot was made." >&2; exit 1; }
 echo "$picture"

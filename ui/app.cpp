@@ -3,13 +3,13 @@
 #include "resources/form_texts.h"
 #include "resources/resource_ids.h"
 #include "ui/main_window.h"
+#include "ui/window_ids.h"
 
 HFONT UiFont = nullptr;
 HBRUSH FaceBrush = nullptr;
 
 namespace {
 
-constexpr const char* MAIN_WINDOW_CLASS = "NORMAL0";
 constexpr int UI_FONT_HEIGHT = -16;  // character height of 16 pixels
 constexpr UINT NORMAL_EXIT_CODE = 0;
 // Visible, captioned, resizable and minimisable, with a system menu but no

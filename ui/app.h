@@ -14,7 +14,7 @@ inline constexpr UINT STARTUP_FAILURE_EXIT_CODE = 1;
 
 // Creates UiFont and FaceBrush (the button-face colour, sampled once).
 void CreateSharedObjects();
-// Registers the main window's class "NORMAL0". Returns false on failure.
+// Registers the main window's class, MAIN_WINDOW_CLASS. Returns false on failure.
 bool RegisterMainWindowClass(HINSTANCE instance);
 // Creates the main window, whose form is built while it is created.
 HWND CreateMainWindow(HINSTANCE instance);

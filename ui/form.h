@@ -3,22 +3,7 @@
 
 #include <windows.h>
 
-// Child-window identifiers of the form's controls, in creation order.
-enum ControlId : int {
-  PurposeLabel = 1000,
-  MethodLabel = 1001,
-  CautionLabel = 1002,
-  LowTemperatureNote = 1003,
-  SurvivalNote = 1004,
-  TemperatureGroup = 1005,
-  EggPeriodGroup = 1006,
-  CalculateButton = 1007,
-  ExitButton = 1008,
-  TemperatureEdit = 1009,
-  EggPeriodEdit = 1010,
-  ArrowLabel = 1011,
-  CreditLine = 1012,
-};
+#include "ui/window_ids.h"
 
 // One control of the form: geometry in client pixels; `style` is what comes on
 // top of WS_CHILD | WS_VISIBLE.

@@ -12,11 +12,10 @@ import tempfile
 import unittest
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools"))
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools" / "window_driver"))
 import calculator_session as session  # noqa: E402
 
 SOURCE = None
-CREDIT_LINE = 1012
 ADDRESS = "https://beetles.example.org/egg/"
 
 
@@ -34,7 +33,7 @@ class HomePageSetting(unittest.TestCase):
             calculator = session.start_calculator(bin_dir)
             try:
                 window = session.wait_for(
-                    calculator, lambda window: window.controls[CREDIT_LINE].text == expected,
+                    calculator, lambda window: window.controls[session.CREDIT_LINE].text == expected,
                     f"the credit line {expected!r}")
                 session.click_control(window, session.EXIT_BUTTON)
                 self.assertEqual(session.end_process(calculator.process), 0)

@@ -10,11 +10,10 @@ import time
 import unittest
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools"))
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools" / "window_driver"))
 import calculator_session as session  # noqa: E402
 
 BIN_DIR = None
-ALL_CONTROLS = range(1000, 1013)
 # Enter and Tab have nothing to act on, and nothing to show for it: give Wine
 # time to handle them before checking that nothing happened.
 SETTLE_SECONDS = 0.5
@@ -41,7 +40,7 @@ def pasted_and_calculated(window):
 
 
 def geometry(window):
-    return {identifier: window.controls[identifier][:4] for identifier in ALL_CONTROLS}
+    return {identifier: window.controls[identifier][:4] for identifier in session.ALL_CONTROLS}
 
 
 class PersonSession(unittest.TestCase):

@@ -3,13 +3,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "tests/ui/remote_calculator.h"
+#include "tools/window_driver/remote_calculator.h"
 
 namespace {
 
 constexpr DWORD START_TIMEOUT_MS = 20000;
 constexpr DWORD EXIT_TIMEOUT_MS = 20000;
-constexpr int EXIT_BUTTON = 1008;
 
 // A started program that ends with the test: whatever assertion fails, no
 // process of the test is left running.
@@ -44,7 +43,7 @@ TEST(Calculator, CalculatesAndEndsWithCodeZeroEitherWay) {
     if (ending == Ending::CloseBox) {
       PostMessageA(window, WM_CLOSE, 0, 0);
     } else {
-      PostMessageA(GetDlgItem(window, EXIT_BUTTON), BM_CLICK, 0, 0);
+      PostMessageA(GetDlgItem(window, ExitButton), BM_CLICK, 0, 0);
     }
     EXPECT_EQ(WaitForExitCode(process), 0u) << (ending == Ending::CloseBox ? "close" : "exit");
   }

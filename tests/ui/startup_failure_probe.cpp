@@ -3,13 +3,14 @@
 #include <windows.h>
 
 #include "ui/app.h"
+#include "ui/window_ids.h"
 
 int main() {
   WNDCLASSEXA taken = {};
   taken.cbSize = sizeof taken;
   taken.lpfnWndProc = DefWindowProcA;
   taken.hInstance = GetModuleHandleA(nullptr);
-  taken.lpszClassName = "NORMAL0";
+  taken.lpszClassName = MAIN_WINDOW_CLASS;
   RegisterClassExA(&taken);
   AppMain();
 }

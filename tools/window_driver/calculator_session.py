@@ -13,11 +13,13 @@ import time
 from pathlib import Path
 from typing import NamedTuple
 
-# The form's controls that a person works with.
+# The form's controls, as the window's C++ header ui/window_ids.h numbers them.
 TEMPERATURE_EDIT = 1009
 EGG_PERIOD_EDIT = 1010
 CALCULATE_BUTTON = 1007
 EXIT_BUTTON = 1008
+CREDIT_LINE = 1012
+ALL_CONTROLS = range(1000, CREDIT_LINE + 1)
 
 POLL_SECONDS = 0.1
 WAIT_SECONDS = 20

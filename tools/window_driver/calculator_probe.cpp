@@ -21,13 +21,11 @@
 #include <cstring>
 #include <string>
 
-#include "tests/ui/remote_calculator.h"
+#include "tools/window_driver/remote_calculator.h"
 
 namespace {
 
 constexpr DWORD DEFAULT_TIMEOUT_MS = 30000;
-constexpr int FIRST_CONTROL = 1000;
-constexpr int LAST_CONTROL = 1012;
 constexpr int TEXT_CAPACITY = 256;
 // Pixels in from the window's bottom edge at which to look for the sizing corner.
 constexpr int SIZE_SPOT_INSET = 2;

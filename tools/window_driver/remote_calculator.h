@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "ui/window_ids.h"
+
 // Path of a program that lies beside the running one.
 inline std::string SiblingProgram(const char* name) {
   char path[MAX_PATH] = {};
@@ -35,7 +37,7 @@ struct WindowSearch {
 inline bool IsCalculatorWindow(HWND window) {
   char className[16] = {};
   GetClassNameA(window, className, sizeof className);
-  return std::string(className) == "NORMAL0";
+  return std::string(className) == MAIN_WINDOW_CLASS;
 }
 
 inline BOOL CALLBACK MatchCalculatorWindow(HWND window, LPARAM lParam) {
@@ -59,7 +61,6 @@ inline HWND WaitForCalculatorWindow(DWORD processId, DWORD timeoutMs) {
     EnumWindows(MatchCalculatorWindow, reinterpret_cast<LPARAM>(&search));
     // The window is visible to others while it is still building its form:
     // wait for the last control too.
-    constexpr int LAST_CONTROL = 1012;
     if (search.found != nullptr && GetDlgItem(search.found, LAST_CONTROL) != nullptr) {
       return search.found;
     }
@@ -73,14 +74,11 @@ inline HWND WaitForCalculatorWindow(DWORD processId, DWORD timeoutMs) {
 // Types `temperature` into the temperature field, presses Calculate and
 // returns the result field's text.
 inline std::string CalculateThroughWindow(HWND window, const char* temperature) {
-  constexpr int TEMPERATURE_EDIT = 1009;
-  constexpr int CALCULATE_BUTTON = 1007;
-  constexpr int EGG_PERIOD_EDIT = 1010;
-  SendMessageA(GetDlgItem(window, TEMPERATURE_EDIT), WM_SETTEXT, 0,
+  SendMessageA(GetDlgItem(window, TemperatureEdit), WM_SETTEXT, 0,
                reinterpret_cast<LPARAM>(temperature));
-  SendMessageA(GetDlgItem(window, CALCULATE_BUTTON), BM_CLICK, 0, 0);
+  SendMessageA(GetDlgItem(window, CalculateButton), BM_CLICK, 0, 0);
   char result[64] = {};
-  SendMessageA(GetDlgItem(window, EGG_PERIOD_EDIT), WM_GETTEXT, sizeof result,
+  SendMessageA(GetDlgItem(window, EggPeriodEdit), WM_GETTEXT, sizeof result,
                reinterpret_cast<LPARAM>(result));
   return result;
 }
