@@ -2,6 +2,7 @@
 // linearly with the water temperature, and the egg period is its reciprocal.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,9 @@ inline constexpr double RATE_PER_DEGREE = 0.0082;
 inline constexpr double RATE_OFFSET = 0.0447;
 // Size of the buffer the temperature text is read into, terminator included.
 inline constexpr int INPUT_TEXT_LIMIT = 100;
+// The most characters of a temperature text that are read, and so the most a
+// temperature field takes.
+inline constexpr std::size_t READ_TEXT_LENGTH = INPUT_TEXT_LIMIT - 1;
 
 // The temperature and the estimate of the most recent calculation.
 extern double LastTemperature;

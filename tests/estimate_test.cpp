@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/quick_table.h"
+#include "tests/longest_result.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ TEST(OnCalculate, ReturnsAShortTextForAnyInput) {
   });
   for (int byte = 0; byte < 256; ++byte) {
     std::string text(3, static_cast<char>(byte));
-    EXPECT_LE(OnCalculate(text).size(), 22u) << byte;
+    EXPECT_LE(OnCalculate(text).size(), LONGEST_RESULT_TEXT) << byte;
   }
 }
 
@@ -92,9 +93,9 @@ TEST(EggPeriodEstimate, IsTheSinglePrecisionReciprocalOfTheRate) {
   }
 }
 
-// What the page says beside the exact text: the period rounded as the quick
-// table rounds it, or that the eggs do not develop.
-TEST(PeriodReading, RoundsToTenthsAndTellsWhetherEggsDevelop) {
+// The period rounded as the quick table rounds it, and whether the eggs
+// develop at all.
+TEST(RoundedPeriodAndEggsDevelop, RoundToTenthsAndHoldForPositiveFinitePeriodsOnly) {
   constexpr float infinity = std::numeric_limits<float>::infinity();
   struct Case {
     float period;

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/number_text.h"
+#include "tests/longest_result.h"
 
 namespace {
 
@@ -20,7 +21,6 @@ constexpr std::uint64_t BIT_PATTERN_STRIDE = 1;
 constexpr std::uint64_t BIT_PATTERN_STRIDE = 251;
 #endif
 constexpr std::uint64_t FLOAT_BIT_PATTERNS = std::uint64_t{1} << 32;
-constexpr std::size_t LONGEST_TEXT = 22;
 constexpr double READ_BACK_TOLERANCE = 1e-14;
 
 bool IsDigit(char c) {
@@ -79,7 +79,7 @@ TEST(WriteNumber, EveryFloatIsShortWellFormedAndReadsBack) {
     }
     double value = single;
     std::string text = WriteNumber(value);
-    ASSERT_LE(text.size(), LONGEST_TEXT) << value;
+    ASSERT_LE(text.size(), LONGEST_RESULT_TEXT) << value;
     ASSERT_TRUE(HasDocumentedShape(text)) << text;
     double readBack = std::strtod(text.c_str(), nullptr);
     ASSERT_LE(std::fabs(readBack - value), READ_BACK_TOLERANCE * std::fabs(value))

@@ -78,10 +78,11 @@ const char* Returned(std::string text) {
   return ReturnedText.c_str();
 }
 
-// A field's text as the calculation reads it: its first INPUT_TEXT_LIMIT - 1
-// bytes (UTF-8), as the window reads its field.
+// A field's text as the calculation reads it: its first READ_TEXT_LENGTH
+// bytes (UTF-8), as the window reads its field. The page hands over the
+// field's whole text; this is the one place where it is cut.
 std::string_view FieldText(const char* text) {
-  return std::string_view(text, strnlen(text, INPUT_TEXT_LIMIT - 1));
+  return std::string_view(text, strnlen(text, READ_TEXT_LENGTH));
 }
 
 }  // namespace
@@ -130,7 +131,7 @@ const char* PageText(const char* name) {
 
 // The most characters a temperature field takes.
 int InputTextLength() {
-  return INPUT_TEXT_LIMIT - 1;
+  return static_cast<int>(READ_TEXT_LENGTH);
 }
 
 }  // extern "C"

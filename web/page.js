@@ -147,9 +147,8 @@
   }
 
   function calculate(core) {
-    // The core reads at most the field's length in bytes; never hand it more.
     const [temperatureText, lowestText, highestText] = temperatureFields.map(function (field) {
-      return field.value.slice(0, field.maxLength);
+      return field.value;
     });
     const [year, month, day] = laidDate();
     const [result, words, hatchText, rangeText] = core.ccall(

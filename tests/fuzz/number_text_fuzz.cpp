@@ -1,5 +1,6 @@
 // Any bytes as the temperature text, and any 8 bytes as a double to write:
-// neither may crash, trip a sanitizer, or write more than 22 characters.
+// neither may crash, trip a sanitizer, or write more than LONGEST_RESULT_TEXT
+// characters.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,20 +9,17 @@
 
 #include "core/estimate.h"
 #include "core/number_text.h"
-
-namespace {
-constexpr std::size_t LONGEST_TEXT = 22;
-}
+#include "tests/longest_result.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string_view text(reinterpret_cast<const char*>(data), size);
-  if (OnCalculate(text).size() > LONGEST_TEXT) {
+  if (OnCalculate(text).size() > LONGEST_RESULT_TEXT) {
     std::abort();
   }
   if (size >= sizeof(double)) {
     double value;
     std::memcpy(&value, data, sizeof value);
-    if (WriteNumber(value).size() > LONGEST_TEXT) {
+    if (WriteNumber(value).size() > LONGEST_RESULT_TEXT) {
       std::abort();
     }
   }

@@ -270,7 +270,7 @@ TEST_F(FormTest, ResultFieldsAreReadOnly) {
 }
 
 // Runs last: closing destroys the window for good.
-TEST_F(FormTest, ZzClosingReleasesFontAndBrushAndQuitsWithCodeZero) {
+TEST_F(FormTest, ClosingReleasesFontAndBrushAndQuitsWithCodeZero) {
   HWND window = MainWindow;
   EXPECT_EQ(SendMessageA(window, WM_CLOSE, 0, 0), 0);
   EXPECT_FALSE(IsWindow(window));

@@ -15,7 +15,7 @@ namespace {
 
 constexpr std::uint64_t SEED = 20261208;
 // The window reads at most this much of its field.
-constexpr std::size_t LONGEST_INPUT = INPUT_TEXT_LIMIT - 1;
+constexpr std::size_t LONGEST_INPUT = READ_TEXT_LENGTH;
 
 // clang-format off
 const char* const WORKED_EXAMPLES[] = {
