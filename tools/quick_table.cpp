@@ -15,27 +15,63 @@
 #include <vector>
 
 #include "core/quick_table.h"
+#include "resources/form_texts.h"
+#include "resources/page_texts.h"
 
 namespace {
 
 enum class Form { Markdown, Text };
 
-std::vector<std::string> TableLines(Form form) {
-  std::vector<std::string> lines;
-  char line[128];
-  if (form == Form::Markdown) {
-    lines.push_back("| 水温 (℃) | 推定卵期間 (日) | 電卓の表示 |");
-    lines.push_back("|---:|---:|---:|");
-  } else {
-    // Columns of 8, 14 and 16 characters; each Japanese character takes two.
-    lines.push_back("水温(℃)  推定卵期間(日)  電卓の表示");
-    lines.push_back("--------  --------------  ----------------");
+// The columns' headings, as the page's quick table has them.
+const char* const HEADINGS[] = {TEMPERATURE_GROUP_TEXT, QUICK_TABLE_PERIOD_HEADING,
+                                SHOWN_TEXT_HEADING};
+// In the text form the first two columns are as wide as their headings,
+// right-aligned, and the calculator's text follows as it is, two spaces apart.
+constexpr const char* COLUMN_GAP = "  ";
+constexpr int SHOWN_TEXT_DASHES = 16;  // as wide as "222.222229003906"
+
+// Width on a fixed-pitch screen: a Japanese character (any non-ASCII
+// character here) takes two columns. Counts UTF-8 lead bytes.
+int DisplayWidth(const std::string& text) {
+  int width = 0;
+  for (unsigned char c : text) {
+    if (c < 0x80) {
+      width += 1;
+    } else if (c >= 0xC0) {
+      width += 2;
+    }
   }
+  return width;
+}
+
+std::string RightAligned(const std::string& text, int width) {
+  return std::string(std::max(0, width - DisplayWidth(text)), ' ') + text;
+}
+
+std::vector<std::string> TableLines(Form form) {
+  std::vector<std::vector<std::string>> rows;
   for (const QuickTableRow& row : QuickTableRows()) {
-    const char* format = form == Form::Markdown ? "| %d | %s | %s |" : "%8d  %14s  %s";
-    std::snprintf(line, sizeof line, format, row.temperature, row.roundedPeriod.c_str(),
-                  row.shownText.c_str());
-    lines.push_back(line);
+    rows.push_back({std::to_string(row.temperature), row.roundedPeriod, row.shownText});
+  }
+  std::vector<std::string> lines;
+  if (form == Form::Markdown) {
+    lines.push_back(std::string("| ") + HEADINGS[0] + " | " + HEADINGS[1] + " | " + HEADINGS[2] +
+                    " |");
+    lines.push_back("|---:|---:|---:|");
+    for (const auto& row : rows) {
+      lines.push_back("| " + row[0] + " | " + row[1] + " | " + row[2] + " |");
+    }
+    return lines;
+  }
+  int widths[] = {DisplayWidth(HEADINGS[0]), DisplayWidth(HEADINGS[1])};
+  auto line = [&](const std::string& a, const std::string& b, const std::string& c) {
+    return RightAligned(a, widths[0]) + COLUMN_GAP + RightAligned(b, widths[1]) + COLUMN_GAP + c;
+  };
+  lines.push_back(line(HEADINGS[0], HEADINGS[1], HEADINGS[2]));
+  lines.push_back(line(std::string(widths[0], '-'), std::string(widths[1], '-'),
+                       std::string(SHOWN_TEXT_DASHES, '-')));
+  for (const auto& row : rows) {
+    lines.push_back(line(row[0], row[1], row[2]));
   }
   return lines;
 }
