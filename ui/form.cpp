@@ -16,8 +16,6 @@ constexpr DWORD NO_STYLE = 0;
 constexpr DWORD RESULT_EX_STYLE = WS_EX_DLGMODALFRAME | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE;
 constexpr UINT NORMAL_EXIT_CODE = 0;
 constexpr BOOL NO_REDRAW = FALSE;
-// The most characters the temperature field takes: what the calculation reads.
-constexpr WPARAM TEMPERATURE_TEXT_LENGTH = INPUT_TEXT_LIMIT - 1;
 
 }  // namespace
 
@@ -59,7 +57,7 @@ void PrepareTemperatureEdit(HWND control) {
   // The calculation reads no more than this. The field does not scroll, and
   // trims a longer paste to its width one character at a time, which can
   // freeze the window for minutes.
-  SendMessageA(control, EM_LIMITTEXT, TEMPERATURE_TEXT_LENGTH, 0);
+  SendMessageA(control, EM_LIMITTEXT, READ_TEXT_LENGTH, 0);
 }
 
 // Ends the program at once, without destroying the window first.
