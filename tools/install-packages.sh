@@ -41,10 +41,11 @@ install_core_packages() {
   fi
 }
 
-# What building the browser page needs: emscripten, and Node (this machine's
-# own, or Debian's) to run it and to write the page.
+# What building the browser page needs: emscripten, Node (this machine's own,
+# or Debian's) to run it and to write the page, Python to draw its icons, and
+# zip and git to pack the site.
 install_web_packages() {
-  install_packages cmake make emscripten
+  install_packages cmake make emscripten python3 zip git
   command -v node >/dev/null || install_packages nodejs
 }
 
@@ -61,13 +62,17 @@ install_release_packages() {
   install_windows_build_packages
 }
 
-# What testing the page needs: headless Chromium with its driver, Selenium,
-# and the accessibility checker pinned in tests/web/package-lock.json.
+# What testing the page needs: Chromium with its driver, Selenium, Firefox ESR,
+# WebKitGTK's driver and browser (MiniBrowser) with a virtual display, Japanese
+# glyphs for the screenshots, and what tests/web/package-lock.json pins: the
+# accessibility checker and puppeteer-core, which drives Firefox (without
+# downloading a browser of its own).
 install_web_test_packages() {
   install_web_packages
-  install_packages chromium chromium-driver python3-selenium
+  install_packages chromium chromium-driver python3-selenium firefox-esr webkit2gtk-driver \
+    libwebkit2gtk-4.1-0 xvfb xauth fonts-ipafont-gothic
   command -v npm >/dev/null || install_packages npm
-  npm ci --prefix tests/web --no-audit --no-fund --silent
+  PUPPETEER_SKIP_DOWNLOAD=1 npm ci --prefix tests/web --no-audit --no-fund --silent
 }
 
 # What building and testing the Windows program needs: its build tools, Wine,

@@ -1,15 +1,29 @@
-"""The browser page as a person uses it: the built file opened from disk in
-headless Chromium with the network cut, real key presses and clicks, then its
-requests, console, accessibility and layout on a phone.
+"""The browser page as a person uses it, with real key presses and clicks: the
+built file opened from disk and the site served on this machine, in Chromium,
+Firefox and WebKit, the site also offline; then, in headless Chromium, the
+file's accessibility, printing and layout on a phone, and the site installed
+and updated; and the site's own files.
 
-Arguments: the page, and the folder for the screenshots.
+Arguments: the page, the site's folder, and the folder for the screenshots.
+WebKit needs an X display: run it under xvfb-run.
 """
 
 import base64
+import contextlib
+import http.server
+import json
+import queue
 import re
+import shutil
+import socket
+import struct
+import subprocess
 import sys
 import tempfile
+import threading
+import time
 import unittest
+import warnings
 from pathlib import Path
 
 from selenium import webdriver
@@ -18,39 +32,44 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
-PAGE = SHOTS = None
-AXE = Path(__file__).resolve().parent / "node_modules" / "axe-core" / "axe.min.js"
+PAGE = SITE = SHOTS = None
+HERE = Path(__file__).resolve().parent
+AXE = HERE / "node_modules" / "axe-core" / "axe.min.js"
+FIREFOX_BRIDGE = HERE / "firefox_bridge.mjs"
+MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
 WAIT_SECONDS = 10
+BRIDGE_SECONDS = 60  # the bridge gives up on a command after 30 s
+PHONE_SIZE = (390, 844)
 SMALLEST_TOUCH_TARGET = 44  # CSS pixels
 ZERO_DEGREES = "-22.3713645935059"
 NO_DEVELOPMENT = "この水温では卵は発育しません。卵が発育するのは、水温が約5.45℃より高いときです。"
 UNREADABLE = ("入力を数として読めないため、0℃として計算しました。"
               "半角の数字で入力してください（例：20、12.75）。")
-CLEAR = [Keys.END] + [Keys.BACKSPACE] * 60
+TWENTY_DEGREES = "8.38222980499268"
 
-# Keys pressed in the temperature field, then Enter or a click on the button,
-# and what the field, the result and its reading must then show.
+# The temperature field emptied with End and Backspace, then a text typed,
+# sent with Enter or a click on the button, and what the field, the result and
+# its reading must then show.
 SESSION = [
-    # keys, how it is sent, field, result, reading
-    (["12.75"], "enter", "12.75", "16.7084369659424", "約 16.7 日"),
-    ([Keys.END] + [Keys.BACKSPACE] * 5 + ["20abc"], "click", "20abc", "8.38222980499268",
+    # typed, how it is sent, field, result, reading
+    ("12.75", "enter", "12.75", "16.7084369659424", "約 16.7 日"),
+    ("20abc", "click", "20abc", TWENTY_DEGREES,
      "約 8.4 日。入力の先頭の「20」だけを数として読み、20℃として計算しました。"),
-    ([Keys.END] + [Keys.BACKSPACE] * 5, "click", "", ZERO_DEGREES,
-     "水温が入力されていないため、0℃として計算しました。"),
-    (["２０"], "click", "20", "8.38222980499268", "約 8.4 日"),
-    ([Keys.BACKSPACE * 2, "５．５"], "enter", "5.5", "2500", "約 2,500 日（約 6.8 年）"),
+    ("", "click", "", ZERO_DEGREES, "水温が入力されていないため、0℃として計算しました。"),
+    ("２０", "click", "20", TWENTY_DEGREES, "約 8.4 日"),
+    ("５．５", "enter", "5.5", "2500", "約 2,500 日（約 6.8 年）"),
     # What a Japanese keyboard and copied text bring, converted as it arrives.
-    (CLEAR + ["２０。５"], "enter", "20.5", "8.10372734069824", "約 8.1 日"),
-    (CLEAR + ["ー５"], "enter", "-5", "-11.6686115264893", NO_DEVELOPMENT),
-    (CLEAR + ["\u200B20"], "enter", "20", "8.38222980499268", "約 8.4 日"),
-    (CLEAR + ["\u3000２０"], "enter", "20", "8.38222980499268", "約 8.4 日"),
-    (CLEAR + ["  20"], "enter", "20", "8.38222980499268", "約 8.4 日"),
+    ("２０。５", "enter", "20.5", "8.10372734069824", "約 8.1 日"),
+    ("ー５", "enter", "-5", "-11.6686115264893", NO_DEVELOPMENT),
+    ("\u200B20", "enter", "20", TWENTY_DEGREES, "約 8.4 日"),
+    ("\u3000２０", "enter", "20", TWENTY_DEGREES, "約 8.4 日"),
+    ("  20", "enter", "20", TWENTY_DEGREES, "約 8.4 日"),
     # Readings: nothing readable, below the threshold, absurdly hot, above the table.
-    (CLEAR + ["abc"], "enter", "abc", ZERO_DEGREES, UNREADABLE),
-    (CLEAR + ["4"], "enter", "4", "-84.0336151123047", NO_DEVELOPMENT),
-    (CLEAR + ["1" + "0" * 48], "enter", "1" + "0" * 48, "0",
+    ("abc", "enter", "abc", ZERO_DEGREES, UNREADABLE),
+    ("4", "enter", "4", "-84.0336151123047", NO_DEVELOPMENT),
+    ("1" + "0" * 48, "enter", "1" + "0" * 48, "0",
      "この水温は、この推定が当てはまる範囲から大きく外れています。"),
-    (CLEAR + ["35"], "enter", "35", "4.12711524963379",
+    ("35", "enter", "35", "4.12711524963379",
      "約 4.1 日。30℃を超える水温です。②のとおり、生存率は考慮していません。"),
 ]
 # Laying date and temperature, and the hatch date shown: its datetime and words.
@@ -73,13 +92,14 @@ HATCH_RANGES = [
     ("4", "23", ["2026-06-08"],
      "水温が4～23℃のあいだなら、早ければ2026年6月8日（月）ごろに孵化する見込みです。"
      "水温が約5.45℃以下のあいだは発育が止まるので、遅いほうの日付は出せません。"),
+    ("18", "", [], "最低水温と最高水温の両方を入れると、孵化がいちばん早い日と遅い日を表示します。"),
 ]
 # The page's fields and controls in the order Tab reaches them from the top.
 TAB_ORDER = ["temperature", "laid", "lowest", "highest", "calculate", "quick-table-summary"]
 
 
-def browser(width, height, phone=False):
-    """Headless Chromium, offline, showing pages at width x height CSS pixels."""
+def browser(width, height, phone=False, offline=True):
+    """Headless Chromium, offline unless told, showing pages at width x height CSS pixels."""
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
     for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic",
@@ -97,22 +117,352 @@ def browser(width, height, phone=False):
         # The window's size includes the browser's own frame: set the page's.
         driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
             "width": width, "height": height, "deviceScaleFactor": 1, "mobile": False})
-    driver.set_network_conditions(offline=True, latency=0, download_throughput=0,
-                                  upload_throughput=0)
+    if offline:
+        driver.set_network_conditions(offline=True, latency=0, download_throughput=0,
+                                      upload_throughput=0)
     return driver
 
 
+def wait_until(condition, what):
+    """condition()'s first true value, asked for up to WAIT_SECONDS."""
+    deadline = time.monotonic() + WAIT_SECONDS
+    while not (result := condition()):
+        if time.monotonic() > deadline:
+            raise AssertionError(f"waited {WAIT_SECONDS} s for {what}; last saw {result!r}")
+        time.sleep(0.05)
+    return result
+
+
+class SeleniumEngine:
+    """Chromium or WebKit through Selenium: what a test does in any engine."""
+
+    def __init__(self, driver, console_errors=lambda driver: []):
+        self.driver, self.console_errors = driver, console_errors
+
+    def element(self, identifier):
+        return self.driver.find_element(By.ID, identifier)
+
+    def open(self, url):
+        self.driver.get(url)
+
+    def reload(self):
+        self.driver.refresh()
+
+    def clear(self, identifier):
+        self.element(identifier).send_keys(Keys.END, Keys.BACKSPACE * len(self.value(identifier)))
+
+    def type(self, identifier, text):
+        if text:  # WebKit's driver refuses to send no keys
+            self.element(identifier).send_keys(text)
+
+    def enter(self, identifier):
+        self.element(identifier).send_keys(Keys.ENTER)
+
+    def click(self, identifier):
+        self.element(identifier).click()
+
+    def value(self, identifier):
+        return self.element(identifier).get_property("value")
+
+    def text(self, identifier):
+        return self.element(identifier).text
+
+    def script(self, expression):
+        """The expression's value, once it settles if it is a promise."""
+        return self.driver.execute_script(f"return ({expression})")
+
+    def errors(self):
+        return self.console_errors(self.driver)
+
+    def resize(self, width, height):
+        self.driver.set_window_rect(width=width, height=height)
+
+    def screenshot(self, path):
+        self.driver.save_screenshot(str(path))
+
+    def quit(self):
+        self.driver.quit()
+
+
+class FirefoxEngine:
+    """Firefox ESR through firefox_bridge.mjs, with SeleniumEngine's methods."""
+
+    def __init__(self):
+        self.bridge = subprocess.Popen(["node", str(FIREFOX_BRIDGE)], cwd=HERE, text=True,
+                                       stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+        self.answers = queue.Queue()
+        self.reader = threading.Thread(target=self.read_answers, daemon=True)
+        self.reader.start()
+        self.answer()  # the browser's version, once it runs
+
+    def read_answers(self):
+        for line in self.bridge.stdout:
+            self.answers.put(json.loads(line))
+        self.answers.put({"error": "the bridge has ended"})
+
+    def answer(self):
+        try:
+            reply = self.answers.get(timeout=BRIDGE_SECONDS)
+        except queue.Empty:
+            raise AssertionError(f"Firefox: no answer in {BRIDGE_SECONDS} s") from None
+        if "error" in reply:
+            raise AssertionError(f"Firefox: {reply['error']}")
+        return reply["value"]
+
+    def command(self, do, **arguments):
+        self.bridge.stdin.write(json.dumps({"do": do, **arguments}) + "\n")
+        self.bridge.stdin.flush()
+        return self.answer()
+
+    def open(self, url):
+        self.command("open", url=url)
+
+    def reload(self):
+        self.command("reload")
+
+    def clear(self, identifier):
+        self.command("press", id=identifier, key="End")
+        self.command("press", id=identifier, key="Backspace", times=len(self.value(identifier)))
+
+    def type(self, identifier, text):
+        self.command("type", id=identifier, text=text)
+
+    def enter(self, identifier):
+        self.command("press", id=identifier, key="Enter")
+
+    def click(self, identifier):
+        self.command("click", id=identifier)
+
+    def value(self, identifier):
+        return self.script(f"document.getElementById('{identifier}').value")
+
+    def text(self, identifier):
+        return self.script(f"document.getElementById('{identifier}').innerText")
+
+    def script(self, expression):
+        return self.command("script", expression=expression)
+
+    def errors(self):
+        """The page's script errors and what its Content-Security-Policy refused."""
+        return self.command("errors")
+
+    def resize(self, width, height):
+        self.command("resize", width=width, height=height)
+
+    def screenshot(self, path):
+        self.command("screenshot", path=str(path))
+
+    def quit(self):
+        self.bridge.stdin.close()
+        try:
+            self.bridge.wait(timeout=BRIDGE_SECONDS)
+        except subprocess.TimeoutExpired:
+            self.bridge.kill()
+            self.bridge.wait()
+        self.reader.join(timeout=BRIDGE_SECONDS)
+        self.bridge.stdout.close()
+
+
+def chromium():
+    return SeleniumEngine(browser(1024, 768, offline=False), lambda driver: [
+        entry["message"] for entry in driver.get_log("browser") if entry["level"] == "SEVERE"])
+
+
+def webkit():
+    options = webdriver.WebKitGTKOptions()
+    options.binary_location = MINIBROWSER
+    # Full screen has no toolbar, which keeps a window at least 447 px wide.
+    for argument in ("--automation", "--full-screen"):
+        options.add_argument(argument)
+    return SeleniumEngine(webdriver.WebKitGTK(options=options))
+
+
+PAGE_VERSION = "document.documentElement.dataset.version"
+ENGINES = {"Chromium": chromium, "Firefox": FirefoxEngine, "WebKit": webkit}
+# What the page's Content-Security-Policy refuses and its scripts' errors,
+# recorded in the page once it has loaded: WebKit under WebDriver shows no
+# console, and Chromium's console and Firefox's page errors cover the loading.
+RECORD_PROBLEMS = """window.pageProblems || (window.pageProblems = [],
+    addEventListener("securitypolicyviolation",
+        (e) => pageProblems.push(`refused ${e.blockedURI} (${e.violatedDirective})`)),
+    addEventListener("error", (e) => pageProblems.push(e.message)), [])"""
+
+
+def page_url():
+    return Path(PAGE).resolve().as_uri()
+
+
+def open_page(engine, url=None):
+    """Opens the page afresh (reloads it without a url) and waits until it can calculate."""
+    if url:
+        engine.open(url)
+    else:
+        engine.reload()
+    engine.script(RECORD_PROBLEMS)
+    wait_until(lambda: engine.script("performance.getEntriesByName('eggperiod-ready').length"),
+               "the page to be ready")
+
+
 def load(driver):
-    """Opens the page afresh and waits until it can calculate."""
-    driver.get(Path(PAGE).resolve().as_uri())
-    WebDriverWait(driver, WAIT_SECONDS).until(lambda d: d.execute_script(
-        "return performance.getEntriesByName('eggperiod-ready').length > 0"))
+    """Opens the page's file afresh in Chromium and waits until it can calculate."""
+    open_page(SeleniumEngine(driver), page_url())
+
+
+def problems(engine):
+    return engine.errors() + engine.script("window.pageProblems")
+
+
+def calculate(engine, laid, temperature, lowest="", highest=""):
+    engine.script(f"document.getElementById('laid').value = {json.dumps(laid)}")
+    for identifier, text in (("lowest", lowest), ("highest", highest),
+                             ("temperature", temperature)):
+        engine.type(identifier, text)
+    engine.enter("temperature")
+    wait_until(lambda: engine.text("period"), "a result")
+
+
+def calculate_twenty_degrees(engine):
+    engine.clear("temperature")
+    engine.type("temperature", "20")
+    engine.enter("temperature")
+    wait_until(lambda: engine.text("period") == TWENTY_DEGREES, "20 degrees' result")
+
+
+def times(engine, identifier):
+    return engine.script(f"[...document.querySelectorAll('#{identifier} time')]"
+                         ".map((time) => time.getAttribute('datetime'))")
+
+
+def controlled(engine):
+    """Waits for the site's service worker, then reloads so that it answers the page."""
+    engine.script("navigator.serviceWorker.ready.then(() => true)")
+    open_page(engine)
+    wait_until(lambda: engine.script("navigator.serviceWorker.controller !== null"),
+               "the service worker to answer the page")
+
+
+class Site:
+    """A folder served on 127.0.0.1 (on port, or any free one) until stopped,
+    with the path of every request in log."""
+
+    def __init__(self, folder, port=0):
+        log = self.log = []
+        connections = self.connections = set()
+        self.lock = lock = threading.Lock()
+
+        class Handler(http.server.SimpleHTTPRequestHandler):
+            extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
+                              ".webmanifest": "application/manifest+json"}
+
+            def __init__(self, *arguments, **keywords):
+                super().__init__(*arguments, directory=folder, **keywords)
+
+            def setup(self):
+                super().setup()
+                with lock:
+                    connections.add(self.connection)
+
+            def finish(self):
+                super().finish()
+                with lock:
+                    connections.discard(self.connection)
+
+            def log_request(self, code="-", size="-"):
+                log.append(self.path)
+
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", port), Handler)
+        self.port = self.server.server_address[1]
+        self.url = f"http://127.0.0.1:{self.port}/"
+        self.thread = threading.Thread(target=self.server.serve_forever)
+        self.thread.start()
+
+    def stop(self):
+        if self.thread.is_alive():
+            self.server.shutdown()
+            self.server.server_close()
+            # Also the connections that a browser opened ahead and has not used yet.
+            with self.lock:
+                for connection in self.connections:
+                    with contextlib.suppress(OSError):  # closed meanwhile
+                        connection.shutdown(socket.SHUT_RDWR)
+            self.thread.join()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exception):
+        self.stop()
+
+
+def site_paths(folder):
+    """What a browser may ask the site for: its files, and "/" for index.html."""
+    return {"/"} | {f"/{path.name}" for path in Path(folder).iterdir()}
+
+
+class EveryEngine(unittest.TestCase):
+    def test_calculates_from_disk_and_from_the_site_and_offline_in_each_engine(self):
+        requested = []
+        for name, start in ENGINES.items():
+            began = time.monotonic()
+            engine = start()
+            try:
+                with self.subTest(engine=name, opened="from disk"):
+                    self.use(engine, page_url())
+                with Site(SITE) as site, self.subTest(engine=name, opened="from the site"):
+                    self.use(engine, site.url)
+                    controlled(engine)
+                    site.stop()
+                    open_page(engine)
+                    calculate_twenty_degrees(engine)
+                requested += site.log
+                if name != "Chromium":  # Chromium's come from the Layout test
+                    open_page(engine, page_url())
+                    engine.resize(*PHONE_SIZE)
+                    calculate_twenty_degrees(engine)
+                    engine.script("new Promise((done) => requestAnimationFrame("
+                                  "() => requestAnimationFrame(done)))")
+                    engine.screenshot(Path(SHOTS) / "page-{}-{}x{}.png".format(
+                        name.lower(), *PHONE_SIZE))
+            finally:
+                engine.quit()
+            print(f"{name}: {time.monotonic() - began:.1f} s", file=sys.stderr)
+        self.assertLessEqual(set(requested), site_paths(SITE))
+
+    def use(self, engine, url):
+        open_page(engine, url)
+        for typed, send, temperature, period, reading in SESSION:
+            with self.subTest(typed=typed):
+                engine.clear("temperature")
+                engine.type("temperature", typed)
+                # A change to the field takes the last result away.
+                self.assertEqual(engine.text("period"), "")
+                if send == "enter":
+                    engine.enter("temperature")
+                else:
+                    engine.click("calculate")
+                wait_until(lambda: engine.text("period") == period,
+                           f"{period!r} for {typed!r}")
+                self.assertEqual(engine.value("temperature"), temperature)
+                self.assertEqual(engine.text("reading"), reading)
+        if url == page_url():  # the site's requests are in its log
+            self.assertEqual(engine.script(
+                "performance.getEntriesByType('resource').map((entry) => entry.name)"), [])
+        self.assertEqual(problems(engine), [])
+
+        for laid, temperature, datetime, words in HATCH_DATES:
+            with self.subTest(laid=laid, temperature=temperature):
+                open_page(engine, url)
+                calculate(engine, laid, temperature)
+                self.assertEqual(engine.text("hatch"), words)
+                self.assertEqual(times(engine, "hatch"), [datetime] if datetime else [])
+                self.assertEqual(problems(engine), [])
 
 
 class Page(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.driver = browser(1024, 768)
+        cls.engine = SeleniumEngine(cls.driver)
 
     @classmethod
     def tearDownClass(cls):
@@ -124,56 +474,13 @@ class Page(unittest.TestCase):
     def element(self, identifier):
         return self.driver.find_element(By.ID, identifier)
 
-    def test_calculates_as_the_window_does_and_loads_nothing(self):
-        field = self.element("temperature")
-        for keys, send, temperature, period, reading in SESSION:
-            with self.subTest(keys=keys):
-                field.send_keys(*keys)
-                # A change to the field takes the last result away.
-                self.assertEqual(self.element("period").text, "")
-                if send == "enter":
-                    field.send_keys(Keys.ENTER)
-                else:
-                    self.element("calculate").click()
-                WebDriverWait(self.driver, WAIT_SECONDS).until(
-                    lambda d: self.element("period").text == period,
-                    f"{period!r} for {temperature!r}; saw {self.element('period').text!r}")
-                self.assertEqual(field.get_property("value"), temperature)
-                self.assertEqual(self.element("reading").text, reading)
-
-        self.assertEqual(self.driver.execute_script(
-            "return performance.getEntriesByType('resource').map(e => e.name)"), [])
-        errors = [entry for entry in self.driver.get_log("browser")
-                  if entry["level"] == "SEVERE"]
-        self.assertEqual(errors, [])
-
-    def calculate(self, laid, temperature, lowest="", highest=""):
-        self.driver.execute_script("document.getElementById('laid').value = arguments[0]", laid)
-        for identifier, text in (("lowest", lowest), ("highest", highest),
-                                 ("temperature", temperature)):
-            self.element(identifier).send_keys(text)
-        self.element("temperature").send_keys(Keys.ENTER)
-        WebDriverWait(self.driver, WAIT_SECONDS).until(lambda d: self.element("period").text)
-
-    def times(self, identifier):
-        return [time.get_attribute("datetime") for time in
-                self.element(identifier).find_elements(By.TAG_NAME, "time")]
-
-    def test_hatch_date_is_the_laying_date_plus_the_period(self):
-        for laid, temperature, datetime, words in HATCH_DATES:
-            with self.subTest(laid=laid, temperature=temperature):
-                load(self.driver)
-                self.calculate(laid, temperature)
-                self.assertEqual(self.element("hatch").text, words)
-                self.assertEqual(self.times("hatch"), [datetime] if datetime else [])
-
     def test_hatch_range_from_the_highest_and_lowest_temperatures(self):
         for lowest, highest, datetimes, words in HATCH_RANGES:
             with self.subTest(lowest=lowest, highest=highest):
                 load(self.driver)
-                self.calculate("2026-06-01", "20", lowest, highest)
+                calculate(self.engine, "2026-06-01", "20", lowest, highest)
                 self.assertEqual(self.element("hatch-range").text, words)
-                self.assertEqual(self.times("hatch-range"), datetimes)
+                self.assertEqual(times(self.engine, "hatch-range"), datetimes)
 
     def test_undo_and_redo_step_through_texts_the_field_held(self):
         field = self.element("temperature")
@@ -215,7 +522,7 @@ class Page(unittest.TestCase):
             driver.quit()
 
     def test_prints_the_result_and_the_open_quick_table_on_one_a4_page(self):
-        self.calculate("2026-06-01", "20", "18", "23")
+        calculate(self.engine, "2026-06-01", "20", "18", "23")
         self.element("quick-table-summary").click()
         pdf = base64.b64decode(self.driver.execute_cdp_cmd(
             "Page.printToPDF", {"preferCSSPageSize": True})["data"])
@@ -262,9 +569,7 @@ class Layout(unittest.TestCase):
                 load(driver)
                 driver.execute_script(
                     "document.documentElement.style.fontSize = arguments[0]", text_size)
-                driver.find_element(By.ID, "temperature").send_keys("20", Keys.ENTER)
-                WebDriverWait(driver, WAIT_SECONDS).until(
-                    lambda d: d.find_element(By.ID, "period").text == "8.38222980499268")
+                calculate_twenty_degrees(SeleniumEngine(driver))
                 # With the quick table open too.
                 for table_open in (True, False):
                     self.assertLessEqual(driver.execute_script(
@@ -279,7 +584,86 @@ class Layout(unittest.TestCase):
                 driver.quit()
 
 
+class InstalledSite(unittest.TestCase):
+    def test_chromium_can_install_the_site_and_a_new_version_replaces_it(self):
+        engine = chromium()
+        next_site = Path(tempfile.mkdtemp(prefix="eggperiod-next-site-")) / "site"
+        try:
+            with Site(SITE) as first:
+                open_page(engine, first.url)
+                controlled(engine)
+                self.assertEqual(engine.driver.execute_cdp_cmd(
+                    "Page.getInstallabilityErrors", {}), {"installabilityErrors": []})
+                first_caches = engine.script("caches.keys()")
+            version = self.copy_as_next_version(next_site)
+            with Site(next_site, first.port):
+                # Online, the first reload brings the new service worker, which
+                # takes over and removes the first version's cache, and the
+                # second reload at the latest shows the new version.
+                for _ in range(2):
+                    open_page(engine)
+                    wait_until(lambda: engine.script(PAGE_VERSION) == version or not (
+                        set(first_caches) & set(engine.script("caches.keys()"))),
+                        "the new version, or its service worker to remove the first's cache")
+                self.assertEqual(engine.script(PAGE_VERSION), version)
+                caches = engine.script("caches.keys()")
+                self.assertEqual(len(caches), 1)
+                self.assertNotIn(caches[0], first_caches)
+        finally:
+            engine.quit()
+            shutil.rmtree(next_site.parent)
+
+    def copy_as_next_version(self, copy):
+        """Copies the site to copy with another version on its page and in its
+        service worker's cache name, and returns that version."""
+        shutil.copytree(SITE, copy)
+        index, worker = copy / "index.html", copy / "sw.js"
+        page = index.read_text(encoding="utf-8")
+        version = re.search(r'data-version="([^"]+)"', page)[1]
+        next_version = f"{version}-next"
+        index.write_text(page.replace(f'data-version="{version}"',
+                                      f'data-version="{next_version}"'), encoding="utf-8")
+        code = worker.read_text(encoding="utf-8")
+        self.assertIn(version, code)
+        worker.write_text(code.replace(version, next_version), encoding="utf-8")
+        return next_version
+
+
+def png_size(path):
+    """"WIDTHxHEIGHT" from a PNG file's header, or None if it is no PNG."""
+    header = path.read_bytes()[:24]
+    if header[:8] != b"\x89PNG\r\n\x1a\n" or header[12:16] != b"IHDR":
+        return None
+    return "{}x{}".format(*struct.unpack(">II", header[16:24]))
+
+
+class SiteFiles(unittest.TestCase):
+    def test_manifest_icons_and_the_service_workers_files(self):
+        folder = Path(SITE)
+        manifest = json.loads((folder / "manifest.webmanifest").read_text(encoding="utf-8"))
+        self.assertEqual({key: manifest.get(key) for key in
+                          ("lang", "start_url", "scope", "display")},
+                         {"lang": "ja", "start_url": "./", "scope": "./",
+                          "display": "standalone"})
+        self.assertTrue(manifest.get("name") and manifest.get("short_name"), manifest)
+        for key in ("theme_color", "background_color"):
+            self.assertRegex(manifest.get(key, ""), r"^#[0-9a-fA-F]{6}$")
+        icons = [(icon["src"], icon["sizes"], icon.get("purpose", "any"))
+                 for icon in manifest["icons"]]
+        self.assertEqual(sorted(icon[1:] for icon in icons),
+                         [("192x192", "any"), ("512x512", "any"), ("512x512", "maskable")])
+        for name, size, _ in icons + [("apple-touch-icon.png", "180x180", "")]:
+            self.assertEqual(png_size(folder / name), size, name)
+
+        code = (folder / "sw.js").read_text(encoding="utf-8")
+        files = json.loads(re.search(r"const FILES = (\[.*?\]);", code, re.DOTALL)[1])
+        self.assertIn("./", files)
+        self.assertEqual([name for name in files if not (folder / name).exists()], [])
+
+
 if __name__ == "__main__":
-    PAGE, SHOTS = sys.argv[1:3]
-    del sys.argv[1:3]
+    # Selenium's own use of its deprecated parts, when it starts WebKit's driver.
+    warnings.filterwarnings("ignore", category=DeprecationWarning, module="selenium")
+    PAGE, SITE, SHOTS = sys.argv[1:4]
+    del sys.argv[1:4]
     unittest.main(verbosity=2)
