@@ -13,7 +13,7 @@
 # environment or already in the builds' caches.
 set -euo pipefail
 cd "$(dirname "$0")"
-source tools/install-packages.sh
+source tools/install_packages.sh
 
 install_release_packages
 home_page=(${EGGPERIOD_HOME_PAGE:+"-DEGGPERIOD_HOME_PAGE=$EGGPERIOD_HOME_PAGE"})

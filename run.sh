@@ -6,8 +6,8 @@
 # prints the picture's path.
 set -euo pipefail
 cd "$(dirname "$0")"
-source tools/install-packages.sh
-source tools/wine-prefix.sh
+source tools/install_packages.sh
+source tools/wine_prefix.sh
 
 install_window_packages
 cmake --preset windows >/dev/null

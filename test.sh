@@ -6,8 +6,8 @@
 # display.
 set -euo pipefail
 cd "$(dirname "$0")"
-source tools/install-packages.sh
-source tools/wine-prefix.sh
+source tools/install_packages.sh
+source tools/wine_prefix.sh
 
 install_core_packages
 install_web_test_packages

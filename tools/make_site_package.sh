@@ -5,7 +5,7 @@
 # OUT/EggPeriod-VERSION-site.zip.sha256 beside it (sha256sum's format).
 # Arguments: VERSION SITE_DIR SOURCE_DIR OUT.
 set -euo pipefail
-source "$(dirname "$0")/pack-zip.sh"
+source "$(dirname "$0")/pack_zip.sh"
 version=$1
 site=$2
 source_dir=$3

@@ -6,16 +6,16 @@
 # Arguments: VERSION EXE PAGE SOURCE_DIR OUT.
 #
 # The same sources give the same bytes: the files carry fixed permissions, a
-# fixed order and one fixed time (see pack-zip.sh).
+# fixed order and one fixed time (see pack_zip.sh).
 set -euo pipefail
-source "$(dirname "$0")/pack-zip.sh"
+source "$(dirname "$0")/pack_zip.sh"
 version=$1
 exe=$2
 page=$3
 source_dir=$4
 out=$5
 [ -f "$page" ] || {
-  echo "make-package.sh: no browser page at $page; build it first: cmake --preset web && cmake --build --preset web" >&2
+  echo "make_package.sh: no browser page at $page; build it first: cmake --preset web && cmake --build --preset web" >&2
   exit 1
 }
 
