@@ -8,6 +8,7 @@ Arguments: the page, the site's folder, and the folder for the screenshots.
 WebKit needs an X display: run it under xvfb-run.
 """
 
+import atexit
 import base64
 import contextlib
 import http.server
@@ -102,10 +103,12 @@ def browser(width, height, phone=False, offline=True):
     """Headless Chromium, offline unless told, showing pages at width x height CSS pixels."""
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
+    profile = tempfile.mkdtemp(prefix="eggperiod-chromium-")
+    atexit.register(shutil.rmtree, profile, ignore_errors=True)
     for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic",
                      "--no-first-run", "--disable-background-networking",
                      "--disable-component-update", "--disable-sync",
-                     f"--user-data-dir={tempfile.mkdtemp(prefix='eggperiod-chromium-')}",
+                     f"--user-data-dir={profile}",
                      f"--window-size={width},{height}"):
         options.add_argument(argument)
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
