@@ -10,13 +10,10 @@ WebKit needs an X display: run it under xvfb-run.
 
 import atexit
 import base64
-import contextlib
-import http.server
 import json
 import queue
 import re
 import shutil
-import socket
 import struct
 import subprocess
 import sys
@@ -31,7 +28,6 @@ from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
-from selenium.webdriver.support.ui import WebDriverWait
 
 PAGE = SITE = SHOTS = None
 HERE = Path(__file__).resolve().parent
@@ -188,14 +184,14 @@ class SeleniumEngine:
 
 
 class FirefoxEngine:
-    """Firefox ESR through firefox_bridge.mjs, with SeleniumEngine's methods."""
+    """Firefox ESR through firefox_bridge.mjs, which takes SeleniumEngine's
+    methods by name."""
 
     def __init__(self):
         self.bridge = subprocess.Popen(["node", str(FIREFOX_BRIDGE)], cwd=HERE, text=True,
                                        stdin=subprocess.PIPE, stdout=subprocess.PIPE)
         self.answers = queue.Queue()
-        self.reader = threading.Thread(target=self.read_answers, daemon=True)
-        self.reader.start()
+        threading.Thread(target=self.read_answers, daemon=True).start()
         self.answer()  # the browser's version, once it runs
 
     def read_answers(self):
@@ -212,57 +208,16 @@ class FirefoxEngine:
             raise AssertionError(f"Firefox: {reply['error']}")
         return reply["value"]
 
-    def command(self, do, **arguments):
-        self.bridge.stdin.write(json.dumps({"do": do, **arguments}) + "\n")
-        self.bridge.stdin.flush()
-        return self.answer()
-
-    def open(self, url):
-        self.command("open", url=url)
-
-    def reload(self):
-        self.command("reload")
-
-    def clear(self, identifier):
-        self.command("press", id=identifier, key="End")
-        self.command("press", id=identifier, key="Backspace", times=len(self.value(identifier)))
-
-    def type(self, identifier, text):
-        self.command("type", id=identifier, text=text)
-
-    def enter(self, identifier):
-        self.command("press", id=identifier, key="Enter")
-
-    def click(self, identifier):
-        self.command("click", id=identifier)
-
-    def value(self, identifier):
-        return self.script(f"document.getElementById('{identifier}').value")
-
-    def text(self, identifier):
-        return self.script(f"document.getElementById('{identifier}').innerText")
-
-    def script(self, expression):
-        return self.command("script", expression=expression)
-
-    def errors(self):
-        """The page's script errors and what its Content-Security-Policy refused."""
-        return self.command("errors")
-
-    def resize(self, width, height):
-        self.command("resize", width=width, height=height)
-
-    def screenshot(self, path):
-        self.command("screenshot", path=str(path))
+    def __getattr__(self, method):
+        def command(*arguments):
+            self.bridge.stdin.write(json.dumps([method, *arguments], default=str) + "\n")
+            self.bridge.stdin.flush()
+            return self.answer()
+        return command
 
     def quit(self):
         self.bridge.stdin.close()
-        try:
-            self.bridge.wait(timeout=BRIDGE_SECONDS)
-        except subprocess.TimeoutExpired:
-            self.bridge.kill()
-            self.bridge.wait()
-        self.reader.join(timeout=BRIDGE_SECONDS)
+        self.bridge.wait(timeout=BRIDGE_SECONDS)
         self.bridge.stdout.close()
 
 
@@ -345,50 +300,22 @@ def controlled(engine):
 
 
 class Site:
-    """A folder served on 127.0.0.1 (on port, or any free one) until stopped,
-    with the path of every request in log."""
+    """A folder served on 127.0.0.1 (on port, or any free one) by a process of
+    its own until stopped, which also ends the connections a browser opened
+    ahead; then log holds the path of every request."""
 
     def __init__(self, folder, port=0):
-        log = self.log = []
-        connections = self.connections = set()
-        self.lock = lock = threading.Lock()
-
-        class Handler(http.server.SimpleHTTPRequestHandler):
-            extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
-                              ".webmanifest": "application/manifest+json"}
-
-            def __init__(self, *arguments, **keywords):
-                super().__init__(*arguments, directory=folder, **keywords)
-
-            def setup(self):
-                super().setup()
-                with lock:
-                    connections.add(self.connection)
-
-            def finish(self):
-                super().finish()
-                with lock:
-                    connections.discard(self.connection)
-
-            def log_request(self, code="-", size="-"):
-                log.append(self.path)
-
-        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", port), Handler)
-        self.port = self.server.server_address[1]
+        self.process = subprocess.Popen(
+            [sys.executable, "-u", "-m", "http.server", "--bind", "127.0.0.1", "--directory",
+             str(folder), str(port)], stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        self.port = int(re.search(r"port (\d+)", self.process.stdout.readline())[1])
         self.url = f"http://127.0.0.1:{self.port}/"
-        self.thread = threading.Thread(target=self.server.serve_forever)
-        self.thread.start()
+        self.log = []
 
     def stop(self):
-        if self.thread.is_alive():
-            self.server.shutdown()
-            self.server.server_close()
-            # Also the connections that a browser opened ahead and has not used yet.
-            with self.lock:
-                for connection in self.connections:
-                    with contextlib.suppress(OSError):  # closed meanwhile
-                        connection.shutdown(socket.SHUT_RDWR)
-            self.thread.join()
+        if self.process.poll() is None:
+            self.process.terminate()
+            self.log = re.findall(r'"GET (\S+) ', self.process.communicate()[1])
 
     def __enter__(self):
         return self
@@ -474,19 +401,16 @@ class Page(unittest.TestCase):
     def setUp(self):
         load(self.driver)
 
-    def element(self, identifier):
-        return self.driver.find_element(By.ID, identifier)
-
     def test_hatch_range_from_the_highest_and_lowest_temperatures(self):
         for lowest, highest, datetimes, words in HATCH_RANGES:
             with self.subTest(lowest=lowest, highest=highest):
                 load(self.driver)
                 calculate(self.engine, "2026-06-01", "20", lowest, highest)
-                self.assertEqual(self.element("hatch-range").text, words)
+                self.assertEqual(self.engine.element("hatch-range").text, words)
                 self.assertEqual(times(self.engine, "hatch-range"), datetimes)
 
     def test_undo_and_redo_step_through_texts_the_field_held(self):
-        field = self.element("temperature")
+        field = self.engine.element("temperature")
         seen = []
         for keys in (["1"], ["２０"], [Keys.CONTROL, "z"], [Keys.CONTROL, "z"],
                      [Keys.CONTROL, Keys.SHIFT, "z"], [Keys.ENTER]):
@@ -502,14 +426,13 @@ class Page(unittest.TestCase):
             "frame.sandbox = 'allow-scripts'; frame.srcdoc = arguments[0];"
             "document.body.prepend(frame);", Path(PAGE).read_text(encoding="utf-8"))
         self.driver.switch_to.frame(self.driver.find_element(By.TAG_NAME, "iframe"))
-        WebDriverWait(self.driver, WAIT_SECONDS).until(
-            lambda d: d.find_elements(By.CSS_SELECTOR, "#quick-table tbody tr"))
-        for send in (Keys.ENTER, None):
-            self.element("temperature").send_keys(Keys.BACKSPACE * 2, "20", send or "")
-            if send is None:
-                self.element("calculate").click()
-            WebDriverWait(self.driver, WAIT_SECONDS).until(
-                lambda d: self.element("period").text == "8.38222980499268")
+        wait_until(lambda: self.engine.script(
+            "performance.getEntriesByName('eggperiod-ready').length"), "the framed page")
+        for send in (self.engine.enter, lambda _: self.engine.click("calculate")):
+            self.engine.clear("temperature")
+            self.engine.type("temperature", "20")
+            send("temperature")
+            wait_until(lambda: self.engine.text("period") == TWENTY_DEGREES, "20 degrees' result")
         self.driver.switch_to.default_content()
 
     def test_says_so_when_webassembly_cannot_run(self):
@@ -519,20 +442,20 @@ class Page(unittest.TestCase):
                                    {"source": "delete window.WebAssembly"})
             driver.get(Path(PAGE).resolve().as_uri())
             alert = driver.find_element(By.ID, "page-alert")
-            WebDriverWait(driver, WAIT_SECONDS).until(lambda d: alert.is_displayed())
+            wait_until(alert.is_displayed, "the alert")
             self.assertIn("計算できません", alert.text)
         finally:
             driver.quit()
 
     def test_prints_the_result_and_the_open_quick_table_on_one_a4_page(self):
         calculate(self.engine, "2026-06-01", "20", "18", "23")
-        self.element("quick-table-summary").click()
+        self.engine.element("quick-table-summary").click()
         pdf = base64.b64decode(self.driver.execute_cdp_cmd(
             "Page.printToPDF", {"preferCSSPageSize": True})["data"])
         self.assertEqual(len(re.findall(rb"/Type\s*/Page[^s]", pdf)), 1)
 
     def test_quick_table_rows_come_from_the_calculation(self):
-        self.element("quick-table-summary").click()
+        self.engine.element("quick-table-summary").click()
         rows = self.driver.find_elements(By.CSS_SELECTOR, "#quick-table tbody tr")
         cells = [[cell.text for cell in row.find_elements(By.TAG_NAME, "td")] for row in rows]
         self.assertEqual([int(row[0]) for row in cells], list(range(6, 31)))
@@ -551,7 +474,7 @@ class Page(unittest.TestCase):
         self.assertEqual(reached, TAB_ORDER)
 
     def test_axe_finds_no_accessibility_violations(self):
-        self.element("quick-table-summary").click()
+        self.engine.element("quick-table-summary").click()
         self.driver.execute_script(AXE.read_text())
         violations = self.driver.execute_async_script(
             "axe.run(document).then(result => arguments[arguments.length - 1]("
@@ -632,6 +555,18 @@ class InstalledSite(unittest.TestCase):
         return next_version
 
 
+# The manifest's fields, its icons by size and purpose.
+MANIFEST = {
+    "name": "ソワリナ属の卵期間推定電卓（Ver.1）", "short_name": "卵期間電卓", "lang": "ja",
+    "start_url": "./", "scope": "./", "display": "standalone", "theme_color": "#00703c",
+    "background_color": "#ffffff", "icons": [
+        {"src": "icon-192.png", "sizes": "192x192", "purpose": "any", "type": "image/png"},
+        {"src": "icon-512.png", "sizes": "512x512", "purpose": "any", "type": "image/png"},
+        {"src": "icon-maskable-512.png", "sizes": "512x512", "purpose": "maskable",
+         "type": "image/png"}],
+}
+
+
 def png_size(path):
     """"WIDTHxHEIGHT" from a PNG file's header, or None if it is no PNG."""
     header = path.read_bytes()[:24]
@@ -644,19 +579,9 @@ class SiteFiles(unittest.TestCase):
     def test_manifest_icons_and_the_service_workers_files(self):
         folder = Path(SITE)
         manifest = json.loads((folder / "manifest.webmanifest").read_text(encoding="utf-8"))
-        self.assertEqual({key: manifest.get(key) for key in
-                          ("lang", "start_url", "scope", "display")},
-                         {"lang": "ja", "start_url": "./", "scope": "./",
-                          "display": "standalone"})
-        self.assertTrue(manifest.get("name") and manifest.get("short_name"), manifest)
-        for key in ("theme_color", "background_color"):
-            self.assertRegex(manifest.get(key, ""), r"^#[0-9a-fA-F]{6}$")
-        icons = [(icon["src"], icon["sizes"], icon.get("purpose", "any"))
-                 for icon in manifest["icons"]]
-        self.assertEqual(sorted(icon[1:] for icon in icons),
-                         [("192x192", "any"), ("512x512", "any"), ("512x512", "maskable")])
-        for name, size, _ in icons + [("apple-touch-icon.png", "180x180", "")]:
-            self.assertEqual(png_size(folder / name), size, name)
+        self.assertEqual({key: manifest.get(key) for key in MANIFEST}, MANIFEST)
+        for icon in manifest["icons"] + [{"src": "apple-touch-icon.png", "sizes": "180x180"}]:
+            self.assertEqual(png_size(folder / icon["src"]), icon["sizes"], icon["src"])
 
         code = (folder / "sw.js").read_text(encoding="utf-8")
         files = json.loads(re.search(r"const FILES = (\[.*?\]);", code, re.DOTALL)[1])
