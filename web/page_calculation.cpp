@@ -67,9 +67,9 @@ std::string PeriodWords(float period) {
                     WithGroupSeparators(WriteFixed(years, YEAR_DECIMALS))});
 }
 
-// What the temperature text was read as, when that was not all of it.
-std::string InputNote(std::string_view text, double temperature) {
-  std::size_t length = NumberTextLength(text);
+// What the temperature text was read as, when the number (`length`
+// characters of it) was not all of it.
+std::string InputNote(std::string_view text, std::size_t length, double temperature) {
   std::string used = WriteNumber(temperature);
   if (text.empty()) {
     return Formatted(EMPTY_INPUT_FORMAT, {used});
@@ -86,9 +86,10 @@ std::string InputNote(std::string_view text, double temperature) {
 // The period in words first, then how the text was read when that was not
 // all of it, and the survival note above the quick table's range.
 std::string Reading(std::string_view text, double temperature, float period) {
-  std::string note = InputNote(text, temperature);
+  std::size_t length = NumberTextLength(text);
+  std::string note = InputNote(text, length, temperature);
   // Text with nothing readable: the note says so, and nothing is said of 0 degrees.
-  if (NumberTextLength(text) == 0) {
+  if (length == 0) {
     return note;
   }
   switch (KindOf(period)) {
