@@ -38,6 +38,19 @@ constexpr std::size_t OUTPUT_TEXT_LIMIT = 22;
 constexpr std::size_t EXPONENT_TEXT_LIMIT = 8;
 constexpr const char* LARGE_EXPONENT_FORMAT = "+%03d";
 constexpr const char* SMALL_EXPONENT_FORMAT = "%03d";
+// Digits after the point that hold any double exactly: the smallest
+// subnormal, 2^-1074, has 1074 of them.
+constexpr int EXACT_DECIMALS = 1074;
+// A first dropped digit from this one on rounds up.
+constexpr char HALF_DIGIT = '5';
+
+// `value` written by the C library with `decimals` digits after the point.
+std::string PrintedFixed(double value, int decimals) {
+  int length = std::snprintf(nullptr, 0, "%.*f", decimals, value);
+  std::string text(static_cast<std::size_t>(length), '\0');
+  std::snprintf(text.data(), text.size() + 1, "%.*f", decimals, value);
+  return text;
+}
 
 // The platform's ANSI upper-casing only matters for ASCII letters here.
 char UpperAscii(char c) {
@@ -288,9 +301,31 @@ DigitPlacement DecimalDigits(double x, std::span<std::uint8_t> digits) {
 }
 
 std::string WriteFixed(double value, int decimals) {
-  int length = std::snprintf(nullptr, 0, "%.*f", decimals, value);
-  std::string text(static_cast<std::size_t>(length), '\0');
-  std::snprintf(text.data(), text.size() + 1, "%.*f", decimals, value);
+  if (!std::isfinite(value)) {
+    return PrintedFixed(value, decimals);
+  }
+  // 1. The value's exact decimal expansion: every digit a double has.
+  std::string exact = PrintedFixed(value, EXACT_DECIMALS);
+  // 2. Keep `decimals` digits after the point (and the point only with them).
+  std::size_t point = exact.find(DECIMAL_POINT);
+  std::size_t firstDropped = point + 1 + static_cast<std::size_t>(decimals);
+  std::string text = exact.substr(0, decimals > 0 ? firstDropped : point);
+  // 3. Halves up: a first dropped digit of 5 or more adds one to the last
+  //    digit kept, carrying to the left; 8.25 gives "8.3", -270.25 "-270.3".
+  if (exact[firstDropped] >= HALF_DIGIT) {
+    std::size_t position = text.size();
+    while (position > 0 && (text[position - 1] == '9' || text[position - 1] == DECIMAL_POINT)) {
+      --position;
+      if (text[position] == '9') {
+        text[position] = '0';
+      }
+    }
+    if (position > 0 && text[position - 1] != MINUS_SIGN) {
+      ++text[position - 1];
+    } else {
+      text.insert(position, 1, '1');
+    }
+  }
   return text;
 }
 

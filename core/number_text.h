@@ -31,8 +31,10 @@ std::size_t NumberTextLength(std::string_view text);
 // "inf" / "-inf" and NaN as "0". The text never exceeds 22 characters.
 std::string WriteNumber(double value);
 
-// Writes `value` rounded to `decimals` digits after the point, as the quick
-// table and the page's plain-words reading show it: "8.4", "5.45", "inf".
+// Writes `value` rounded to `decimals` digits after the point, halves up (away
+// from zero) on the value's exact decimal expansion, as people round and as
+// the quick table and the page's plain-words reading show it: "8.4", "5.45",
+// 8.25 as "8.3", "inf".
 std::string WriteFixed(double value, int decimals);
 
 // Where the generated digits stand: `exponent` is the number of digits before

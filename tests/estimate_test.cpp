@@ -106,6 +106,8 @@ TEST(RoundedPeriodAndEggsDevelop, RoundToTenthsAndHoldForPositiveFinitePeriodsOn
       {9.00090026855469f, "9.0", true},
       {4.96771001815796f, "5.0", true},
       {2500.0f, "2500.0", true},
+      {8.25f, "8.3", true},  // halves up, as people round
+      {-270.25f, "-270.3", false},
       {1.21951222809003e-06f, "0.0", true},
       {-270.270263671875f, "-270.3", false},
       {0.0f, "0.0", false},
