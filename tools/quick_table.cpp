@@ -24,7 +24,7 @@ enum class Form { Markdown, Text };
 
 // The columns' headings, as the page's quick table has them.
 const char* const HEADINGS[] = {TEMPERATURE_GROUP_TEXT, QUICK_TABLE_PERIOD_HEADING,
-                                SHOWN_TEXT_HEADING};
+                                EGG_PERIOD_GROUP_TEXT};
 // In the text form the first two columns are as wide as their headings,
 // right-aligned, and the calculator's text follows as it is, two spaces apart.
 constexpr const char* COLUMN_GAP = "  ";
