@@ -4,7 +4,10 @@
 
 #include "home_page.h"
 
-inline constexpr const char* MAIN_WINDOW_TITLE = "ソワリナ属の卵期間推定電卓（Ver.1）";
+// The program's name; the window's title adds the calculator's "Ver.1".
+#define APP_NAME_TEXT "ソワリナ属の卵期間推定電卓"
+inline constexpr const char* APP_NAME = APP_NAME_TEXT;
+inline constexpr const char* MAIN_WINDOW_TITLE = APP_NAME_TEXT "（Ver.1）";
 
 inline constexpr const char* PURPOSE_TEXT =
     "ソワリナ属の卵期間を管理水温から推定するプログラムです。";

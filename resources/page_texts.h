@@ -1,16 +1,18 @@
 // The browser page's own Japanese texts, beside the window's (form_texts.h).
-// This file is UTF-8, as the page is. Each "%s" stands for a number or a date
-// that the calculation core writes, in the order given. Temperatures are
-// written "5.45℃" without a space, as the window writes "5℃".
+// This file is UTF-8, as the page is. Each "%s" stands for a number, a date or
+// a label that the calculation core writes, in the order given. On the page a
+// number stands next to its unit with no space: "約8.4日", "5.45℃".
 #pragma once
 
 // The period in plain words: under WHOLE_DAYS_FROM days in tenths, from then
 // on in whole days with the years beside them.
-inline constexpr const char* PERIOD_READING_FORMAT = "約 %s 日";
-inline constexpr const char* LONG_PERIOD_READING_FORMAT = "約 %s 日（約 %s 年）";
-// For a negative or infinite period; %s is the threshold temperature.
+inline constexpr const char* PERIOD_READING_FORMAT = "約%s日";
+inline constexpr const char* LONG_PERIOD_READING_FORMAT = "約%s日（約%s年）";
+// For a negative or infinite period; %s is the threshold temperature, which
+// the window's note ① rounds to "約5℃".
 inline constexpr const char* NO_DEVELOPMENT_FORMAT =
-    "この水温では卵は発育しません。卵が発育するのは、水温が約%s℃より高いときです。";
+    "この水温では卵は発育しません。卵が発育するのは、水温が約%s℃より高いときです"
+    "（①の「約5℃」を詳しく書いた値です）。";
 // For a period of zero, or one that rounds to 0.0 days.
 inline constexpr const char* FAR_OUTSIDE_TEXT =
     "この水温は、この推定が当てはまる範囲から大きく外れています。";
@@ -24,20 +26,26 @@ inline constexpr const char* PARTLY_READ_FORMAT =
 // When nothing of the text could be read; %s is the temperature used (0).
 inline constexpr const char* UNREADABLE_FORMAT =
     "入力を数として読めないため、%s℃として計算しました。"
-    "半角の数字で入力してください（例：20、12.75）。";
+    "水温は数字で入力してください（例：20、12.75）。";
 inline constexpr const char* EMPTY_INPUT_FORMAT =
     "水温が入力されていないため、%s℃として計算しました。";
 
-// The hatch date: year, month, day, weekday.
-inline constexpr const char* HATCH_DATE_FORMAT = "%s年%s月%s日（%s）ごろ";
+// A date: year, month, day; then the weekday. The page never breaks a line
+// inside either piece.
+inline constexpr const char* DATE_FORMAT = "%s年%s月%s日";
+inline constexpr const char* ABOUT_WEEKDAY_FORMAT = "（%s）ごろ";
 // Sunday first.
 inline constexpr const char* WEEKDAY_NAMES[] = {"日", "月", "火", "水", "木", "金", "土"};
+// How far a hatch date is from today, in days.
+inline constexpr const char* DAYS_AHEAD_FORMAT = "（あと%s日）";
+inline constexpr const char* TODAY_TEXT = "（今日）";
+inline constexpr const char* DAYS_AGO_FORMAT = "（%s日前）";
 inline constexpr const char* HATCH_TOO_LATE_TEXT = "9999年12月31日より後";
 inline constexpr const char* NO_LAYING_DATE_TEXT = "産卵日を入れると、孵化予定日を表示します。";
 // When the water temperature changes between two temperatures (lower,
 // higher): the earliest and the latest hatch dates.
 inline constexpr const char* RANGE_FORMAT =
-    "水温が%s～%s℃のあいだなら、早ければ%s、遅くても%sに孵化する見込みです。";
+    "水温が%s～%s℃のあいだなら、早ければ%s、遅ければ%sに孵化する見込みです。";
 // The lower temperature is at or below the threshold (the last %s).
 inline constexpr const char* RANGE_NO_LATEST_FORMAT =
     "水温が%s～%s℃のあいだなら、早ければ%sに孵化する見込みです。"
@@ -50,33 +58,53 @@ inline constexpr const char* RANGE_ONE_FIELD_TEXT =
     "最低水温と最高水温の両方を入れると、孵化がいちばん早い日と遅い日を表示します。";
 inline constexpr const char* RANGE_NO_LAYING_DATE_TEXT =
     "産卵日を入れると、孵化がいちばん早い日と遅い日を表示します。";
+// A range field (its label) read only in part: the part read, and the
+// temperature it gave.
+inline constexpr const char* RANGE_PARTLY_READ_FORMAT =
+    "「%s」は、入力の先頭の「%s」だけを数として読み、%s℃としました。";
+// A range field (its label) with nothing readable: no dates are given.
+inline constexpr const char* RANGE_UNREADABLE_FORMAT =
+    "「%s」の入力を数として読めないため、孵化予定日の幅は出せません。"
+    "数字で入力してください（例：18、23.5）。";
 
 // The installed app's name under its icon on a phone's home screen.
 inline constexpr const char* APP_SHORT_NAME = "卵期間電卓";
 
 // The page's labels, hints and messages.
+inline constexpr const char* PERIOD_HINT = "電卓の計算結果そのもの（有効数字15桁）";
 inline constexpr const char* LAID_LABEL = "産卵日";
 inline constexpr const char* LAID_HINT = "卵を産んだ日（または初めて見つけた日）";
 inline constexpr const char* HATCH_LABEL = "孵化予定日";
 inline constexpr const char* RANGE_TITLE = "水温が変わるとき（任意）";
 inline constexpr const char* RANGE_HINT =
     "水温が変わるときは、時間で重みを付けた平均の水温を「水温（℃）」に入れてください"
-    "（夜の 12 時間が 18℃、昼の 12 時間が 23℃なら 20.5℃）。発育速度は水温に比例して"
-    "（直線で）変わるので、水温が約%s℃より高いあいだは、毎日の発育を足し合わせたのと"
-    "同じ推定になります。下の 2 つの欄に水温の幅を入れると、孵化がいちばん早い日と"
-    "遅い日も表示します。";
+    "（夜の12時間が18℃、昼の12時間が23℃なら20.5℃）。発育速度は水温に対して直線的に"
+    "（1℃上がるごとに同じだけ）変わるので、水温が約%s℃より高いあいだは、毎日の発育を"
+    "足し合わせたのと同じ推定になります。下の2つの欄に水温の幅を入れると、孵化が"
+    "いちばん早い日と遅い日も表示します。";
 inline constexpr const char* LOWEST_LABEL = "最低水温（℃）";
 inline constexpr const char* HIGHEST_LABEL = "最高水温（℃）";
-inline constexpr const char* RANGE_RESULT_LABEL = "孵化の幅";
+inline constexpr const char* RANGE_RESULT_LABEL = "孵化予定日の幅";
 
 inline constexpr const char* QUICK_TABLE_TITLE = "早見表";
+// The table's first and last temperatures.
 inline constexpr const char* QUICK_TABLE_CAPTION =
-    "水温 %s～%s℃、1℃ごとの推定卵期間です。「目安（日）」は小数第1位に丸めた値、"
-    "「結果の欄の表示」は結果の欄に表示される値そのものです。";
+    "水温%s～%s℃、1℃ごとの推定卵期間です。「目安（日）」は小数第1位に四捨五入した値、"
+    "「推定卵期間（日）」は電卓の計算結果そのものです。";
 inline constexpr const char* QUICK_TABLE_PERIOD_HEADING = "目安（日）";
-inline constexpr const char* SHOWN_TEXT_HEADING = "結果の欄の表示";
 inline constexpr const char* NO_SCRIPT_TEXT =
     "この電卓は JavaScript で動きます。ブラウザーの設定で JavaScript を有効にしてください。";
 inline constexpr const char* NO_WEBASSEMBLY_TEXT =
     "このブラウザーでは計算できません。WebAssembly が使えないためです。"
     "新しい版の Chrome、Edge、Firefox、Safari で開いてください。";
+
+// The footer: the manual (also its page's title), and the page's version (%s).
+inline constexpr const char* MANUAL_TEXT = "説明書";
+inline constexpr const char* VERSION_FORMAT = "版：%s";
+// The site's page when it is opened offline and a file it keeps is missing.
+inline constexpr const char* OFFLINE_TITLE = "卵期間推定電卓を開けませんでした";
+inline constexpr const char* OFFLINE_TEXT =
+    "この端末に保存してあるファイルの一部が見つかりません。インターネットにつながる"
+    "ところで一度開くと、ファイルが元どおりになり、またインターネットなしで使えます。";
+// The manual's page on the site: the way back to the calculator.
+inline constexpr const char* MANUAL_BACK_TEXT = "電卓に戻る";

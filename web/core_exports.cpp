@@ -12,13 +12,14 @@
 #include "core/quick_table.h"
 #include "resources/form_texts.h"
 #include "resources/page_texts.h"
+#include "version.h"
 #include "web/page_calculation.h"
 
 namespace {
 
 constexpr char FIELD_SEPARATOR = '\t';
 constexpr char ROW_SEPARATOR = '\n';
-// A year of 0 tells that no laying date was given.
+// A year of 0 tells that no date was given.
 constexpr int NO_YEAR = 0;
 
 // The numbers a page text takes.
@@ -27,6 +28,9 @@ std::vector<std::string> NoNumbers() {
 }
 std::vector<std::string> Threshold() {
   return {ThresholdText()};
+}
+std::vector<std::string> Version() {
+  return {EGGPERIOD_VERSION_TEXT};
 }
 std::vector<std::string> QuickTableSpan() {
   return {std::to_string(QUICK_TABLE_FIRST_TEMPERATURE),
@@ -42,6 +46,7 @@ struct PageTextRow {
 
 const PageTextRow PAGE_TEXTS[] = {
     {"title", MAIN_WINDOW_TITLE, NoNumbers},
+    {"app_name", APP_NAME, NoNumbers},
     {"purpose", PURPOSE_TEXT, NoNumbers},
     {"method", METHOD_TEXT, NoNumbers},
     {"caution", CAUTION_TEXT, NoNumbers},
@@ -49,8 +54,8 @@ const PageTextRow PAGE_TEXTS[] = {
     {"survival", SURVIVAL_TEXT, NoNumbers},
     {"temperature_label", TEMPERATURE_GROUP_TEXT, NoNumbers},
     {"period_label", EGG_PERIOD_GROUP_TEXT, NoNumbers},
+    {"period_hint", PERIOD_HINT, NoNumbers},
     {"calculate", CALCULATE_TEXT, NoNumbers},
-    {"arrow", ARROW_TEXT, NoNumbers},
     {"credit", CREDIT_TEXT, NoNumbers},
     {"home_page", EGGPERIOD_HOME_PAGE, NoNumbers},
     {"short_name", APP_SHORT_NAME, NoNumbers},
@@ -65,9 +70,13 @@ const PageTextRow PAGE_TEXTS[] = {
     {"quick_table_title", QUICK_TABLE_TITLE, NoNumbers},
     {"quick_table_caption", QUICK_TABLE_CAPTION, QuickTableSpan},
     {"quick_table_period_heading", QUICK_TABLE_PERIOD_HEADING, NoNumbers},
-    {"shown_text_heading", SHOWN_TEXT_HEADING, NoNumbers},
     {"no_script", NO_SCRIPT_TEXT, NoNumbers},
     {"no_webassembly", NO_WEBASSEMBLY_TEXT, NoNumbers},
+    {"manual", MANUAL_TEXT, NoNumbers},
+    {"manual_back", MANUAL_BACK_TEXT, NoNumbers},
+    {"version", VERSION_FORMAT, Version},
+    {"offline_title", OFFLINE_TITLE, NoNumbers},
+    {"offline_text", OFFLINE_TEXT, NoNumbers},
 };
 
 // Texts handed back to the page stay valid until the next call that returns one.
@@ -85,6 +94,13 @@ std::string_view FieldText(const char* text) {
   return std::string_view(text, strnlen(text, READ_TEXT_LENGTH));
 }
 
+std::optional<CivilDate> DateOrNothing(int year, int month, int day) {
+  if (year == NO_YEAR) {
+    return std::nullopt;
+  }
+  return CivilDate{year, month, day};
+}
+
 }  // namespace
 
 extern "C" {
@@ -95,18 +111,18 @@ const char* Calculate(const char* temperatureText) {
 }
 
 // Everything one press of the calculate button shows, as one line of fields:
-// "result TAB reading TAB hatch date TAB hatch range". A year of 0 means no
-// laying date; dates are marked as page_calculation.h describes.
-const char* CalculatePage(const char* temperatureText, int year, int month, int day,
-                          const char* lowestText, const char* highestText) {
-  std::optional<CivilDate> laid;
-  if (year != NO_YEAR) {
-    laid = CivilDate{year, month, day};
-  }
-  PageResult result = CalculatePageResult(FieldText(temperatureText), laid, FieldText(lowestText),
-                                          FieldText(highestText));
-  return Returned(result.period + FIELD_SEPARATOR + result.reading + FIELD_SEPARATOR +
-                  result.hatch + FIELD_SEPARATOR + result.range);
+// "result TAB words TAB note TAB hatch date TAB hatch range". A year of 0
+// means no laying date, or no known today; dates are marked as
+// page_calculation.h describes.
+const char* CalculatePage(const char* temperatureText, int year, int month, int day, int todayYear,
+                          int todayMonth, int todayDay, const char* lowestText,
+                          const char* highestText) {
+  PageResult result =
+      CalculatePageResult(FieldText(temperatureText), DateOrNothing(year, month, day),
+                          DateOrNothing(todayYear, todayMonth, todayDay), FieldText(lowestText),
+                          FieldText(highestText));
+  return Returned(result.period + FIELD_SEPARATOR + result.words + FIELD_SEPARATOR + result.note +
+                  FIELD_SEPARATOR + result.hatch + FIELD_SEPARATOR + result.range);
 }
 
 // The quick table: one line a row, "temperature TAB rounded period TAB shown text".

@@ -3,7 +3,8 @@
 //  - the one-file page for desktops, which works from disk, with its SHA-256
 //    beside it in sha256sum's format;
 //  - the site for a static https host: index.html (the same page, with the
-//    manifest and the service worker that keeps it offline), the web app
+//    manifest and the service worker that keeps it offline), the manual as a
+//    page of its own (manual.html, from the manual's text), the web app
 //    manifest, the service worker and the icons, which the build has already
 //    put into the site's folder.
 // The page's texts are asked of the core, which holds the window's texts, so
@@ -19,8 +20,8 @@ const inputs = Object.fromEntries(process.argv.slice(2).map((argument) => {
   const [name, ...value] = argument.split("=");
   return [name, value.join("=")];
 }));
-for (const name of ["template", "style", "early_script", "script", "service_worker", "core_js",
-  "core_wasm", "tab_icon", "version", "page", "site"]) {
+for (const name of ["template", "style", "early_script", "script", "service_worker", "manual",
+  "core_js", "core_wasm", "tab_icon", "version", "page", "site"]) {
   if (!inputs[name]) {
     throw new Error(`make_page.mjs: ${name}=... is missing`);
   }
@@ -36,6 +37,7 @@ const APPLE_TOUCH_ICON = "apple-touch-icon.png";
 const MANIFEST = "manifest.webmanifest";
 const SERVICE_WORKER = "sw.js";
 const INDEX = "index.html";
+const MANUAL = "manual.html";
 // Enough of the files' hash to tell two versions' caches apart.
 const CACHE_HASH_LENGTH = 16;
 
@@ -98,10 +100,11 @@ function contentSecurityPolicy(sources) {
   ].join("; ");
 }
 
-function page(csp, headLinks) {
+function page(csp, headLinks, manual) {
   const parts = {
     csp,
     head_links: headLinks,
+    manual: escapeHtml(manual),
     theme_colour: themeColour,
     version: escapeHtml(inputs.version),
     home_page: escapeHtml(pageText("home_page")),
@@ -123,10 +126,106 @@ function page(csp, headLinks) {
     });
 }
 
+// A small page of the site's own, with the page's style and the site's icon,
+// and no script.
+function plainPage(title, body) {
+  const csp = ["default-src 'none'", `style-src 'sha256-${sha256(style, "base64")}'`,
+    "img-src 'self'", "base-uri 'none'", "form-action 'none'"].join("; ");
+  return ["<!DOCTYPE html>", '<html lang="ja">', "<head>", '<meta charset="utf-8">',
+    `<meta http-equiv="Content-Security-Policy" content="${csp}">`,
+    '<meta name="viewport" content="width=device-width, initial-scale=1">',
+    `<link rel="icon" href="${SITE_ICONS[0].src}" sizes="${SITE_ICONS[0].sizes}">`,
+    `<title>${escapeHtml(title)}</title>`, `<style>${style}</style>`, "</head>",
+    `<body>\n<main>\n${body}</main>\n</body>`, "</html>", ""].join("\n");
+}
+
+// Lines of one paragraph or list item joined: a line that ends a sentence
+// keeps its break, other lines run on (with a space between two ASCII words).
+function joinedLines(lines) {
+  return lines.map(escapeHtml).reduce((text, line) => {
+    if (/[。：]$/.test(text)) {
+      return `${text}<br>${line}`;
+    }
+    return /[!-~]$/.test(text) && /^[!-~]/.test(line) ? `${text} ${line}` : text + line;
+  });
+}
+
+// The manual's text as HTML: its title, its ■ sections and 【】 subsections,
+// paragraphs, "・" and "1." lists, and indented or column-aligned lines
+// (commands, messages, the quick table) as they stand.
+function manualBody(text) {
+  const html = [];
+  let block = null;  // { tag, items: [[line, ...], ...] }, or { tag: "pre", lines }
+  const flush = () => {
+    if (block?.tag === "pre") {
+      html.push(`<pre>${escapeHtml(block.lines.join("\n"))}</pre>`);
+    } else if (block?.tag === "p") {
+      html.push(`<p>${joinedLines(block.items[0])}</p>`);
+    } else if (block) {
+      const items = block.items.map((item) => `<li>${joinedLines(item)}</li>`).join("\n");
+      html.push(`<${block.tag}>\n${items}\n</${block.tag}>`);
+    }
+    block = null;
+  };
+  const start = (tag, line) => {
+    if (block?.tag !== tag) {
+      flush();
+      block = { tag, items: [] };
+    }
+    block.items.push([line]);
+  };
+  text.replace(/^\uFEFF/, "").split(/\r?\n/).forEach((line, index) => {
+    let match;
+    if (index === 0) {
+      html.push(`<h1>${escapeHtml(line)}</h1>`);
+    } else if (line.trim() === "" || /^=+$/.test(line)) {
+      flush();
+    } else if ((match = /^■ (.*)$/.exec(line))) {
+      flush();
+      html.push(`<h2>${escapeHtml(match[1])}</h2>`);
+    } else if ((match = /^【(.*)】$/.exec(line))) {
+      flush();
+      html.push(`<h3>${escapeHtml(line)}</h3>`);
+    } else if ((match = /^・(.*)$/.exec(line))) {
+      start("ul", match[1]);
+    } else if ((match = /^\d+\. (.*)$/.exec(line))) {
+      start("ol", match[1]);
+    } else if (/^ /.test(line) && (block?.tag === "ul" || block?.tag === "ol")) {
+      block.items.at(-1).push(line.trim());
+    } else if (/^ {2}|\S {2,}\S/.test(line)) {
+      if (block?.tag !== "pre") {
+        flush();
+        block = { tag: "pre", lines: [] };
+      }
+      block.lines.push(line.replace(/^ {2}/, ""));
+    } else if (block?.tag === "p") {
+      block.items[0].push(line);
+    } else {
+      flush();
+      block = { tag: "p", items: [[line]] };
+    }
+  });
+  flush();
+  return html.join("\n");
+}
+
+function manualPage(text) {
+  const back = `<p><a href="./">${escapeHtml(pageText("manual_back"))}</a></p>`;
+  return plainPage(`${pageText("manual")} - ${pageText("app_name")}`,
+    `${back}\n${manualBody(text)}\n${back}\n`);
+}
+
+// What the service worker shows when the site is opened offline and a file
+// it keeps is missing.
+function offlinePage() {
+  return plainPage(pageText("offline_title"),
+    `<h1>${escapeHtml(pageText("offline_title"))}</h1>\n<p>${escapeHtml(pageText("offline_text"))}</p>\n`);
+}
+
 // The one-file page: its tab's icon is inside it too.
 const tabIcon = `data:image/png;base64,${readFileSync(inputs.tab_icon).toString("base64")}`;
 const onePage = page(contentSecurityPolicy(["img-src data:"]),
-  `<link rel="icon" href="${tabIcon}">`);
+  `<link rel="icon" href="${tabIcon}">`, `${pageText("home_page")}${MANUAL}`);
 writeFileSync(inputs.page, onePage);
 writeFileSync(`${inputs.page}.sha256`, `${sha256(onePage, "hex")}  ${basename(inputs.page)}\n`);
 
@@ -136,9 +235,9 @@ const siteIndex = page(
   contentSecurityPolicy(["img-src 'self'", "manifest-src 'self'", "worker-src 'self'"]),
   [`<link rel="manifest" href="${MANIFEST}">`,
     `<link rel="icon" href="${SITE_ICONS[0].src}" sizes="${SITE_ICONS[0].sizes}">`,
-    `<link rel="apple-touch-icon" href="${APPLE_TOUCH_ICON}">`].join("\n"));
+    `<link rel="apple-touch-icon" href="${APPLE_TOUCH_ICON}">`].join("\n"), MANUAL);
 const manifest = `${JSON.stringify({
-  name: pageText("title"),
+  name: pageText("app_name"),
   short_name: pageText("short_name"),
   lang: "ja",
   dir: "ltr",
@@ -151,15 +250,18 @@ const manifest = `${JSON.stringify({
 }, null, 2)}\n`;
 writeFileSync(join(inputs.site, INDEX), siteIndex);
 writeFileSync(join(inputs.site, MANIFEST), manifest);
+writeFileSync(join(inputs.site, MANUAL), manualPage(readFileSync(inputs.manual, "utf8")));
 
 // The service worker keeps every file of the site under a cache named for the
 // version and the files' hash, so that any change makes a new service worker.
-const cachedFiles = [INDEX, MANIFEST, ...SITE_ICONS.map((icon) => icon.src), APPLE_TOUCH_ICON];
+const cachedFiles = [INDEX, MANUAL, MANIFEST, ...SITE_ICONS.map((icon) => icon.src),
+  APPLE_TOUCH_ICON];
 const filesHash = createHash("sha256");
 for (const name of cachedFiles) {
   filesHash.update(name).update(readFileSync(join(inputs.site, name)));
 }
 const serviceWorker = readFileSync(inputs.service_worker, "utf8")
   .replace("{{cache_version}}", `${inputs.version}-${filesHash.digest("hex").slice(0, CACHE_HASH_LENGTH)}`)
-  .replace("{{files}}", JSON.stringify(["./", ...cachedFiles]));
+  .replace("{{files}}", JSON.stringify(["./", ...cachedFiles]))
+  .replace("{{offline_page}}", JSON.stringify(offlinePage()));
 writeFileSync(join(inputs.site, SERVICE_WORKER), serviceWorker);

@@ -26,7 +26,8 @@
   // How the core marks a date in its texts (see page_calculation.h).
   const DATE_MARK = "\u0001";
   const DATE_TEXT_MARK = "\u0002";
-  const NO_LAYING_DATE = [0, 0, 0];
+  const DATE_BREAK = "\u0003";
+  const NO_DATE = [0, 0, 0];
 
   const form = document.getElementById("calculator");
   const temperature = document.getElementById("temperature");
@@ -34,9 +35,12 @@
   const lowest = document.getElementById("lowest");
   const highest = document.getElementById("highest");
   const period = document.getElementById("period");
+  const results = document.getElementById("results");
   const reading = document.getElementById("reading");
   const hatch = document.getElementById("hatch");
   const hatchRange = document.getElementById("hatch-range");
+  const rangeFields = [lowest, highest];
+  const reducedMotion = matchMedia("(prefers-reduced-motion: reduce)");
   const pageAlert = document.getElementById("page-alert");
   const quickTable = document.querySelector("#quick-table tbody");
   const temperatureFields = [temperature, lowest, highest];
@@ -52,8 +56,7 @@
     return atStart ? result.replace(LEADING_SPACES, "") : result;
   }
 
-  // Inserts over the selection as typing does, so that undo and redo step
-  // through it like any other edit.
+  // Inserts over the selection as typing does, as an edit of its own.
   function insertAsTyped(field, text) {
     const done = text === ""
       ? field.selectionStart === field.selectionEnd || document.execCommand("delete")
@@ -94,6 +97,75 @@
     }
   }
 
+  // Each temperature field keeps its own history of the texts it showed, one
+  // entry an edit, for undo and redo. The browser's history would also hold
+  // the text of an arrival before its conversion (an input method's 「２０」,
+  // a dropped text, a deletion that leaves a leading space), which the field
+  // never showed.
+  const histories = new Map();
+
+  function selection(field) {
+    return { value: field.value, start: field.selectionStart, end: field.selectionEnd };
+  }
+
+  function record(field) {
+    const history = histories.get(field);
+    const shown = selection(field);
+    if (history.entries[history.index].value === shown.value) {
+      history.entries[history.index] = shown;
+      return;
+    }
+    history.entries.splice(history.index + 1, Infinity, shown);
+    history.index += 1;
+  }
+
+  // Moves one entry back (-1) or forward (+1) in the field's history and
+  // shows it; at either end nothing changes.
+  function step(field, direction) {
+    const history = histories.get(field);
+    const index = history.index + direction;
+    if (index < 0 || index >= history.entries.length) {
+      return;
+    }
+    history.index = index;
+    const { value, start, end } = history.entries[index];
+    field.value = value;
+    field.setSelectionRange(start, end);
+    field.dispatchEvent(new InputEvent("input", {
+      bubbles: true, inputType: direction < 0 ? "historyUndo" : "historyRedo",
+    }));
+  }
+
+  // Ctrl+Z (Command+Z) undoes; Ctrl+Shift+Z and Ctrl+Y redo.
+  function historyKey(event) {
+    if (!(event.ctrlKey || event.metaKey) || event.altKey) {
+      return 0;
+    }
+    const key = event.key.toLowerCase();
+    if (key === "z") {
+      return event.shiftKey ? 1 : -1;
+    }
+    return key === "y" && !event.shiftKey ? 1 : 0;
+  }
+
+  function keepHistory(field) {
+    histories.set(field, { entries: [selection(field)], index: 0 });
+    field.addEventListener("keydown", function (event) {
+      const direction = historyKey(event);
+      if (direction !== 0 && !event.isComposing) {
+        event.preventDefault();
+        step(field, direction);
+      }
+    });
+    // Undo and redo from a menu.
+    field.addEventListener("beforeinput", function (event) {
+      if (HISTORY_STEPS.includes(event.inputType)) {
+        event.preventDefault();
+        step(field, event.inputType === "historyUndo" ? -1 : 1);
+      }
+    });
+  }
+
   function decodeBase64(text) {
     const binary = atob(text.trim());
     const bytes = new Uint8Array(binary.length);
@@ -116,7 +188,8 @@
     }
   }
 
-  // The core's text with each marked date in a <time> element.
+  // The core's text with each marked date in a <time> element, whose pieces
+  // never break across lines.
   function place(element, text) {
     element.replaceChildren();
     text.split(DATE_MARK).forEach(function (part, index) {
@@ -127,11 +200,28 @@
       const [isoDate, words] = part.split(DATE_TEXT_MARK);
       const time = document.createElement("time");
       time.dateTime = isoDate;
-      time.textContent = words;
+      for (const piece of words.split(DATE_BREAK)) {
+        const unbroken = document.createElement("span");
+        unbroken.className = "unbroken";
+        unbroken.textContent = piece;
+        time.append(unbroken);
+      }
       element.append(time);
     });
   }
 
+  // A block of `text` in `className`, or nothing for an empty text.
+  function block(text, className) {
+    if (!text) {
+      return [];
+    }
+    const element = document.createElement("div");
+    element.className = className;
+    element.textContent = text;
+    return [element];
+  }
+
+  // The device's local date as YYYY-MM-DD.
   function today() {
     const now = new Date();
     const twoDigits = function (number) {
@@ -140,33 +230,58 @@
     return `${now.getFullYear()}-${twoDigits(now.getMonth() + 1)}-${twoDigits(now.getDate())}`;
   }
 
-  // Year, month and day of the laying date, or zeros when there is none.
-  function laidDate() {
-    const parts = /^(\d+)-(\d+)-(\d+)$/.exec(laid.value);
-    return parts ? parts.slice(1).map(Number) : NO_LAYING_DATE;
+  // Year, month and day of a YYYY-MM-DD date, or zeros when there is none.
+  function dateParts(isoDate) {
+    const parts = /^(\d+)-(\d+)-(\d+)$/.exec(isoDate);
+    return parts ? parts.slice(1).map(Number) : NO_DATE;
   }
 
-  function calculate(core) {
+  // The element a press should bring into view: the range's result for a
+  // press of Enter in a range field, otherwise the answer.
+  function shownBy(event) {
+    return event && rangeFields.includes(event.target) ? hatchRange : results;
+  }
+
+  function calculate(core, shown) {
     const [temperatureText, lowestText, highestText] = temperatureFields.map(function (field) {
       return field.value;
     });
-    const [year, month, day] = laidDate();
-    const [result, words, hatchText, rangeText] = core.ccall(
+    const [result, words, note, hatchText, rangeText] = core.ccall(
       "CalculatePage", "string",
-      ["string", "number", "number", "number", "string", "string"],
-      [temperatureText, year, month, day, lowestText, highestText]).split("\t");
+      ["string", "number", "number", "number", "number", "number", "number", "string", "string"],
+      [temperatureText, ...dateParts(laid.value), ...dateParts(today()), lowestText,
+        highestText]).split("\t");
     period.value = result;
-    reading.textContent = words;
+    reading.replaceChildren(...block(words, "period-words"), ...block(note, "note-text"));
     place(hatch, hatchText);
     place(hatchRange, rangeText);
+    results.classList.add("shown");
+    shown.scrollIntoView({ block: "nearest", behavior: reducedMotion.matches ? "auto" : "smooth" });
   }
 
   // A result stays only as long as the fields it was calculated from.
   function clearResults() {
+    results.classList.remove("shown");
     period.value = "";
-    reading.textContent = "";
+    reading.replaceChildren();
     hatch.replaceChildren();
     hatchRange.replaceChildren();
+  }
+
+  // The laying date is today's until the user changes it, also when the page
+  // is opened again on a later day (an installed app, a tab left open
+  // overnight); a hatch date's distance from today is then out of date too.
+  let filledToday = today();
+  let laidChosen = false;
+  function keepToday() {
+    if (today() === filledToday) {
+      return;
+    }
+    filledToday = today();
+    if (!laidChosen) {
+      laid.value = filledToday;
+    }
+    clearResults();
   }
 
   // The WebAssembly is inside the page: hand it over, so nothing is fetched.
@@ -183,21 +298,38 @@
     pageAlert.textContent = pageAlert.dataset.message;
   });
 
-  function requestCalculation() {
-    core.then(calculate, function () {});
+  function requestCalculation(event) {
+    keepToday();
+    const shown = shownBy(event);
+    core.then(function (ready) {
+      calculate(ready, shown);
+    }, function () {});
   }
 
-  laid.value = today();
+  laid.value = filledToday;
+  laid.addEventListener("input", function () {
+    laidChosen = true;
+  });
+  document.addEventListener("visibilitychange", function () {
+    if (document.visibilityState === "visible") {
+      keepToday();
+    }
+  });
+  window.addEventListener("pageshow", keepToday);
+  window.addEventListener("focus", keepToday);
   for (const field of temperatureFields) {
     field.addEventListener("beforeinput", convertArriving);
     field.addEventListener("compositionend", function () {
       convertField(field);
+      record(field);
     });
     field.addEventListener("input", function (event) {
       if (!event.isComposing && !HISTORY_STEPS.includes(event.inputType)) {
         convertField(field);
+        record(field);
       }
     });
+    keepHistory(field);
   }
   form.addEventListener("input", clearResults);
   // Enter in any field calculates; the form itself is never submitted, so the
@@ -205,13 +337,15 @@
   form.addEventListener("keydown", function (event) {
     if (event.key === "Enter" && !event.isComposing && event.target.tagName === "INPUT") {
       event.preventDefault();
-      requestCalculation();
+      requestCalculation(event);
     }
   });
   form.addEventListener("submit", function (event) {
     event.preventDefault();
   });
-  document.getElementById("calculate").addEventListener("click", requestCalculation);
+  document.getElementById("calculate").addEventListener("click", function () {
+    requestCalculation();
+  });
 
   // The installable site keeps itself for offline use; the one-file page,
   // which has no manifest, and any page opened from disk do not.

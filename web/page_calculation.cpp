@@ -1,5 +1,6 @@
 #include "web/page_calculation.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -23,19 +24,17 @@ constexpr int WHOLE_DECIMALS = 0;
 constexpr double SHORTEST_PERIOD = 0.05;
 constexpr int DIGITS_PER_GROUP = 3;
 constexpr char GROUP_SEPARATOR = ',';
-// Ends the period in words when a sentence follows it.
-constexpr const char* SENTENCE_END = "。";
 
 // How a period reads in words.
 enum class PeriodKind {
-  Develops,       // positive and finite
-  NoDevelopment,  // negative, or infinite at the threshold
-  FarOutside,     // zero, rounds to 0.0 days, or not a number
+  Develops,       // positive and finite, at least SHORTEST_PERIOD
+  NoDevelopment,  // negative, or infinite: at or below the threshold, however far
+  FarOutside,     // zero, positive but rounding to 0.0 days, or not a number
 };
 
 PeriodKind KindOf(float period) {
   double days = static_cast<double>(period);
-  if (std::isnan(days) || std::fabs(days) < SHORTEST_PERIOD) {
+  if (std::isnan(days) || (days >= 0.0 && days < SHORTEST_PERIOD)) {
     return PeriodKind::FarOutside;
   }
   return EggsDevelop(period) ? PeriodKind::Develops : PeriodKind::NoDevelopment;
@@ -55,7 +54,7 @@ std::string WithGroupSeparators(std::string digits) {
   return digits;
 }
 
-// "約 8.4 日", or "約 2,500 日（約 6.8 年）" for a long period.
+// "約8.4日", or "約2,500日（約6.8年）" for a long period.
 std::string PeriodWords(float period) {
   double wholeDays = WholeDays(period);
   if (wholeDays < WHOLE_DAYS_FROM) {
@@ -83,91 +82,140 @@ std::string InputNote(std::string_view text, std::size_t length, double temperat
   return "";
 }
 
-// The period in words first, then how the text was read when that was not
-// all of it, and the survival note above the quick table's range.
-std::string Reading(std::string_view text, double temperature, float period) {
+struct Reading {
+  std::string words;
+  std::string note;
+};
+
+// The period in words, and as the note what the period means when it is no
+// number of days, how the text was read when that was not all of it, and the
+// survival note above the quick table's range.
+Reading ReadingOf(std::string_view text, double temperature, float period) {
   std::size_t length = NumberTextLength(text);
   std::string note = InputNote(text, length, temperature);
   // Text with nothing readable: the note says so, and nothing is said of 0 degrees.
   if (length == 0) {
-    return note;
+    return {"", note};
   }
   switch (KindOf(period)) {
     case PeriodKind::FarOutside:
-      return FAR_OUTSIDE_TEXT + note;
+      return {"", FAR_OUTSIDE_TEXT + note};
     case PeriodKind::NoDevelopment:
-      return Formatted(NO_DEVELOPMENT_FORMAT, {ThresholdText()}) + note;
+      return {"", Formatted(NO_DEVELOPMENT_FORMAT, {ThresholdText()}) + note};
     case PeriodKind::Develops:
       break;
   }
   if (temperature > QUICK_TABLE_LAST_TEMPERATURE) {
     note += Formatted(ABOVE_QUICK_TABLE_FORMAT, {std::to_string(QUICK_TABLE_LAST_TEMPERATURE)});
   }
-  std::string words = PeriodWords(period);
-  return note.empty() ? words : words + SENTENCE_END + note;
+  return {PeriodWords(period), note};
 }
 
-// A date in words, marked for the page's <time> element.
-std::string MarkedDate(CivilDate date) {
+// How far `date` is from today: "（あと8日）", "（今日）", "（3日前）".
+std::string DaysFromToday(CivilDate date, CivilDate today) {
+  std::int64_t days = DaysFromCivil(date) - DaysFromCivil(today);
+  if (days > 0) {
+    return Formatted(DAYS_AHEAD_FORMAT, {std::to_string(days)});
+  }
+  if (days < 0) {
+    return Formatted(DAYS_AGO_FORMAT, {std::to_string(-days)});
+  }
+  return TODAY_TEXT;
+}
+
+// A date in words, marked for the page's <time> element, with how far it is
+// from today when today is known.
+std::string MarkedDate(CivilDate date, std::optional<CivilDate> today) {
   char iso[sizeof "9999-12-31"];
   std::snprintf(iso, sizeof iso, "%04d-%02d-%02d", date.year, date.month, date.day);
   const char* weekday = WEEKDAY_NAMES[Weekday(DaysFromCivil(date))];
-  std::string words = Formatted(
-      HATCH_DATE_FORMAT,
-      {std::to_string(date.year), std::to_string(date.month), std::to_string(date.day), weekday});
+  std::string words = Formatted(DATE_FORMAT, {std::to_string(date.year), std::to_string(date.month),
+                                              std::to_string(date.day)}) +
+                      DATE_BREAK + Formatted(ABOUT_WEEKDAY_FORMAT, {weekday});
+  if (today && IsValidDate(*today)) {
+    words += DATE_BREAK + DaysFromToday(date, *today);
+  }
   return DATE_MARK + std::string(iso) + DATE_TEXT_MARK + words + DATE_MARK;
 }
 
 // The hatch date for eggs that develop, or that it lies past the last date.
-std::string HatchWords(CivilDate laid, float period) {
+std::string HatchWords(CivilDate laid, std::optional<CivilDate> today, float period) {
   std::optional<CivilDate> hatch = HatchDate(laid, period);
-  return hatch ? MarkedDate(*hatch) : HATCH_TOO_LATE_TEXT;
+  return hatch ? MarkedDate(*hatch, today) : HATCH_TOO_LATE_TEXT;
 }
 
-std::string Hatch(std::optional<CivilDate> laid, float period) {
+std::string Hatch(std::optional<CivilDate> laid, std::optional<CivilDate> today, float period) {
   if (KindOf(period) != PeriodKind::Develops) {
     return "";
   }
-  return laid ? HatchWords(*laid, period) : NO_LAYING_DATE_TEXT;
+  return laid ? HatchWords(*laid, today, period) : NO_LAYING_DATE_TEXT;
+}
+
+// One of the range's fields as it was read.
+struct RangeField {
+  const char* label;
+  std::string_view text;
+  std::size_t length;  // characters read as the number
+  double temperature;
+};
+
+RangeField ReadRangeField(const char* label, std::string_view text) {
+  return {label, text, NumberTextLength(text), ReadNumber(text)};
 }
 
 // The earliest hatch date comes from the higher temperature, the latest from
-// the lower; either field may hold either.
-std::string Range(std::optional<CivilDate> laid, std::string_view lowestText,
-                  std::string_view highestText) {
+// the lower; either field may hold either. A field that cannot be read gives
+// no dates at all, and one read only in part says which part was read.
+std::string Range(std::optional<CivilDate> laid, std::optional<CivilDate> today,
+                  std::string_view lowestText, std::string_view highestText) {
   if (lowestText.empty() && highestText.empty()) {
     return "";
   }
   if (lowestText.empty() || highestText.empty()) {
     return RANGE_ONE_FIELD_TEXT;
   }
-  double lower = ReadNumber(lowestText);
-  double higher = ReadNumber(highestText);
-  if (higher < lower) {
-    std::swap(lower, higher);
+  const RangeField fields[] = {ReadRangeField(LOWEST_LABEL, lowestText),
+                               ReadRangeField(HIGHEST_LABEL, highestText)};
+  std::string unreadable;
+  std::string notes;
+  for (const RangeField& field : fields) {
+    if (field.length == 0) {
+      unreadable += Formatted(RANGE_UNREADABLE_FORMAT, {field.label});
+    } else if (field.length < field.text.size()) {
+      notes += Formatted(RANGE_PARTLY_READ_FORMAT,
+                         {field.label, std::string(field.text.substr(0, field.length)),
+                          WriteNumber(field.temperature)});
+    }
   }
+  if (!unreadable.empty()) {
+    return unreadable;
+  }
+  double lower = std::min(fields[0].temperature, fields[1].temperature);
+  double higher = std::max(fields[0].temperature, fields[1].temperature);
   float longest = EggPeriodEstimate(lower);
   float shortest = EggPeriodEstimate(higher);
   std::vector<std::string> values = {WriteNumber(lower), WriteNumber(higher)};
-  PeriodKind lowerKind = KindOf(longest);
-  PeriodKind higherKind = KindOf(shortest);
-  if (lowerKind == PeriodKind::FarOutside || higherKind == PeriodKind::FarOutside) {
-    return Formatted(RANGE_FAR_OUTSIDE_FORMAT, values);
-  }
-  if (higherKind == PeriodKind::NoDevelopment) {
-    values.push_back(ThresholdText());
-    return Formatted(RANGE_NO_DEVELOPMENT_FORMAT, values);
+  switch (KindOf(shortest)) {
+    case PeriodKind::FarOutside:
+      return Formatted(RANGE_FAR_OUTSIDE_FORMAT, values) + notes;
+    case PeriodKind::NoDevelopment:
+      values.push_back(ThresholdText());
+      return Formatted(RANGE_NO_DEVELOPMENT_FORMAT, values) + notes;
+    case PeriodKind::Develops:
+      break;
   }
   if (!laid) {
-    return RANGE_NO_LAYING_DATE_TEXT;
+    return RANGE_NO_LAYING_DATE_TEXT + notes;
   }
-  values.push_back(HatchWords(*laid, shortest));
-  if (lowerKind == PeriodKind::NoDevelopment) {
+  values.push_back(HatchWords(*laid, today, shortest));
+  // The lower temperature is at or below the threshold: development stops
+  // while the water is that cold, so there is no latest date.
+  if (KindOf(longest) != PeriodKind::Develops) {
     values.push_back(ThresholdText());
-    return Formatted(RANGE_NO_LATEST_FORMAT, values);
+    return Formatted(RANGE_NO_LATEST_FORMAT, values) + notes;
   }
-  values.push_back(HatchWords(*laid, longest));
-  return Formatted(RANGE_FORMAT, values);
+  values.push_back(HatchWords(*laid, today, longest));
+  return Formatted(RANGE_FORMAT, values) + notes;
 }
 
 }  // namespace
@@ -188,9 +236,11 @@ std::string ThresholdText() {
 }
 
 PageResult CalculatePageResult(std::string_view temperatureText, std::optional<CivilDate> laid,
-                               std::string_view lowestText, std::string_view highestText) {
+                               std::optional<CivilDate> today, std::string_view lowestText,
+                               std::string_view highestText) {
   double temperature = ReadNumber(temperatureText);
   float period = EggPeriodEstimate(temperature);
-  return {OnCalculate(temperatureText), Reading(temperatureText, temperature, period),
-          Hatch(laid, period), Range(laid, lowestText, highestText)};
+  Reading reading = ReadingOf(temperatureText, temperature, period);
+  return {OnCalculate(temperatureText), reading.words, reading.note, Hatch(laid, today, period),
+          Range(laid, today, lowestText, highestText)};
 }

@@ -12,21 +12,27 @@
 
 // Marks a date in a page text: DATE_MARK, the date as YYYY-MM-DD,
 // DATE_TEXT_MARK, the date in words, DATE_MARK. The page shows the words in a
-// <time> element whose datetime is the YYYY-MM-DD form.
+// <time> element whose datetime is the YYYY-MM-DD form. The words are pieces
+// that never break across lines, with DATE_BREAK where a line may break:
+// "2026年12月17日", "（木）ごろ" and how far the date is from today.
 inline constexpr char DATE_MARK = '\x01';
 inline constexpr char DATE_TEXT_MARK = '\x02';
+inline constexpr char DATE_BREAK = '\x03';
 
 struct PageResult {
-  std::string period;   // the calculator's text: "8.38222980499268"
-  std::string reading;  // "約 8.4 日", with a note on how the input was read
-  std::string hatch;    // a marked date, a sentence, or empty
-  std::string range;    // the earliest and latest hatch dates, or empty
+  std::string period;  // the calculator's text: "8.38222980499268"
+  std::string words;   // the period in plain words: "約8.4日", or empty
+  std::string note;    // how the input was read, and what the period means
+  std::string hatch;   // a marked date, a sentence, or empty
+  std::string range;   // the earliest and latest hatch dates, or empty
 };
 
-// `laid` is empty when no laying date is given. The temperature texts are the
-// fields' texts, each already cut to the length the calculation reads.
+// `laid` is empty when no laying date is given, `today` when the device's date
+// is not known. The temperature texts are the fields' texts, each already cut
+// to the length the calculation reads.
 PageResult CalculatePageResult(std::string_view temperatureText, std::optional<CivilDate> laid,
-                               std::string_view lowestText, std::string_view highestText);
+                               std::optional<CivilDate> today, std::string_view lowestText,
+                               std::string_view highestText);
 
 // `format` with each "%s" replaced by the next of `values`.
 std::string Formatted(const char* format, const std::vector<std::string>& values);

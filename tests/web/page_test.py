@@ -10,6 +10,7 @@ WebKit needs an X display: run it under xvfb-run.
 
 import atexit
 import base64
+import datetime
 import json
 import queue
 import re
@@ -39,9 +40,10 @@ BRIDGE_SECONDS = 60  # the bridge gives up on a command after 30 s
 PHONE_SIZE = (390, 844)
 SMALLEST_TOUCH_TARGET = 44  # CSS pixels
 ZERO_DEGREES = "-22.3713645935059"
-NO_DEVELOPMENT = "この水温では卵は発育しません。卵が発育するのは、水温が約5.45℃より高いときです。"
+NO_DEVELOPMENT = ("この水温では卵は発育しません。卵が発育するのは、水温が約5.45℃より高いときです"
+                  "（①の「約5℃」を詳しく書いた値です）。")
 UNREADABLE = ("入力を数として読めないため、0℃として計算しました。"
-              "半角の数字で入力してください（例：20、12.75）。")
+              "水温は数字で入力してください（例：20、12.75）。")
 TWENTY_DEGREES = "8.38222980499268"
 
 # The temperature field emptied with End and Backspace, then a text typed,
@@ -49,27 +51,28 @@ TWENTY_DEGREES = "8.38222980499268"
 # its reading must then show.
 SESSION = [
     # typed, how it is sent, field, result, reading
-    ("12.75", "enter", "12.75", "16.7084369659424", "約 16.7 日"),
+    ("12.75", "enter", "12.75", "16.7084369659424", "約16.7日"),
     ("20abc", "click", "20abc", TWENTY_DEGREES,
-     "約 8.4 日。入力の先頭の「20」だけを数として読み、20℃として計算しました。"),
+     "約8.4日\n入力の先頭の「20」だけを数として読み、20℃として計算しました。"),
     ("", "click", "", ZERO_DEGREES, "水温が入力されていないため、0℃として計算しました。"),
-    ("２０", "click", "20", TWENTY_DEGREES, "約 8.4 日"),
-    ("５．５", "enter", "5.5", "2500", "約 2,500 日（約 6.8 年）"),
+    ("２０", "click", "20", TWENTY_DEGREES, "約8.4日"),
+    ("５．５", "enter", "5.5", "2500", "約2,500日（約6.8年）"),
     # What a Japanese keyboard and copied text bring, converted as it arrives.
-    ("２０。５", "enter", "20.5", "8.10372734069824", "約 8.1 日"),
+    ("２０。５", "enter", "20.5", "8.10372734069824", "約8.1日"),
     ("ー５", "enter", "-5", "-11.6686115264893", NO_DEVELOPMENT),
-    ("\u200B20", "enter", "20", TWENTY_DEGREES, "約 8.4 日"),
-    ("\u3000２０", "enter", "20", TWENTY_DEGREES, "約 8.4 日"),
-    ("  20", "enter", "20", TWENTY_DEGREES, "約 8.4 日"),
+    ("\u200B20", "enter", "20", TWENTY_DEGREES, "約8.4日"),
+    ("\u3000２０", "enter", "20", TWENTY_DEGREES, "約8.4日"),
+    ("  20", "enter", "20", TWENTY_DEGREES, "約8.4日"),
     # Readings: nothing readable, below the threshold, absurdly hot, above the table.
     ("abc", "enter", "abc", ZERO_DEGREES, UNREADABLE),
     ("4", "enter", "4", "-84.0336151123047", NO_DEVELOPMENT),
     ("1" + "0" * 48, "enter", "1" + "0" * 48, "0",
      "この水温は、この推定が当てはまる範囲から大きく外れています。"),
     ("35", "enter", "35", "4.12711524963379",
-     "約 4.1 日。30℃を超える水温です。②のとおり、生存率は考慮していません。"),
+     "約4.1日\n30℃を超える水温です。②のとおり、生存率は考慮していません。"),
 ]
-# Laying date and temperature, and the hatch date shown: its datetime and words.
+# Laying date and temperature, and the hatch date shown: its datetime and
+# words, which the page follows with how far the date is from today.
 HATCH_DATES = [
     ("2026-06-01", "20", "2026-06-09", "2026年6月9日（火）ごろ"),
     ("2026-06-01", "12", "2026-06-20", "2026年6月20日（土）ごろ"),
@@ -80,19 +83,39 @@ HATCH_DATES = [
     ("2026-06-01", "4", None, ""),
     ("", "20", None, "産卵日を入れると、孵化予定日を表示します。"),
 ]
+# The page's clock in the Chromium tests that set it: 2026-06-05, a Friday,
+# a minute before midnight.
+CLOCK = (2026, 6, 5, 23, 59)
 # Lowest and highest temperature (either order), laid 2026-06-01, and the
-# range's dates and words.
+# range's dates and words, seen on CLOCK's day.
 HATCH_RANGES = [
     ("23", "18", ["2026-06-08", "2026-06-11"],
-     "水温が18～23℃のあいだなら、早ければ2026年6月8日（月）ごろ、"
-     "遅くても2026年6月11日（木）ごろに孵化する見込みです。"),
+     "水温が18～23℃のあいだなら、早ければ2026年6月8日（月）ごろ（あと3日）、"
+     "遅ければ2026年6月11日（木）ごろ（あと6日）に孵化する見込みです。"),
     ("4", "23", ["2026-06-08"],
-     "水温が4～23℃のあいだなら、早ければ2026年6月8日（月）ごろに孵化する見込みです。"
+     "水温が4～23℃のあいだなら、早ければ2026年6月8日（月）ごろ（あと3日）に孵化する見込みです。"
      "水温が約5.45℃以下のあいだは発育が止まるので、遅いほうの日付は出せません。"),
+    ("-2500", "20", ["2026-06-09"],
+     "水温が-2500～20℃のあいだなら、早ければ2026年6月9日（火）ごろ（あと4日）に孵化する見込みです。"
+     "水温が約5.45℃以下のあいだは発育が止まるので、遅いほうの日付は出せません。"),
+    ("18", "23℃", ["2026-06-08", "2026-06-11"],
+     "水温が18～23℃のあいだなら、早ければ2026年6月8日（月）ごろ（あと3日）、"
+     "遅ければ2026年6月11日（木）ごろ（あと6日）に孵化する見込みです。"
+     "「最高水温（℃）」は、入力の先頭の「23」だけを数として読み、23℃としました。"),
+    ("18", "二十三", [],
+     "「最高水温（℃）」の入力を数として読めないため、孵化予定日の幅は出せません。"
+     "数字で入力してください（例：18、23.5）。"),
     ("18", "", [], "最低水温と最高水温の両方を入れると、孵化がいちばん早い日と遅い日を表示します。"),
 ]
+# Laying date and temperature, and the hatch date and reading seen on CLOCK's day.
+CLOCKED_HATCH_DATES = [
+    ("2026-05-28", "20", "2026年6月5日（金）ごろ（今日）", "約8.4日"),
+    ("2026-05-25", "20", "2026年6月2日（火）ごろ（3日前）", "約8.4日"),
+    # A period of exactly 8.25 days rounds half up.
+    ("2026-06-01", "20.233185", "2026年6月9日（火）ごろ（あと4日）", "約8.3日"),
+]
 # The page's fields and controls in the order Tab reaches them from the top.
-TAB_ORDER = ["temperature", "laid", "lowest", "highest", "calculate", "quick-table-summary"]
+TAB_ORDER = ["temperature", "laid", "calculate", "range-summary", "quick-table-summary"]
 
 
 def browser(width, height, phone=False, offline=True):
@@ -272,6 +295,8 @@ def problems(engine):
 
 def calculate(engine, laid, temperature, lowest="", highest=""):
     engine.script(f"document.getElementById('laid').value = {json.dumps(laid)}")
+    if lowest or highest:
+        engine.script("document.getElementById('range').open = true")
     for identifier, text in (("lowest", lowest), ("highest", highest),
                              ("temperature", temperature)):
         engine.type(identifier, text)
@@ -284,6 +309,33 @@ def calculate_twenty_degrees(engine):
     engine.type("temperature", "20")
     engine.enter("temperature")
     wait_until(lambda: engine.text("period") == TWENTY_DEGREES, "20 degrees' result")
+
+
+def reading_of(engine):
+    """The period in words and the notes below it, a line each."""
+    return engine.script(
+        "[...document.getElementById('reading').children].map((e) => e.textContent).join('\\n')")
+
+
+def from_today(iso_date):
+    """How the page says how far a date is from the device's today."""
+    days = (datetime.date.fromisoformat(iso_date) - datetime.date.today()).days
+    return "（今日）" if days == 0 else f"（あと{days}日）" if days > 0 else f"（{-days}日前）"
+
+
+def set_clock(driver, year, month, day, hour, minute):
+    """Makes the page's clock (of every page the driver opens from now on)
+    start at that local time; window.testClock.advance(ms) moves it on."""
+    driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": f"""(() => {{
+        const RealDate = Date;
+        let offset = new RealDate({year}, {month - 1}, {day}, {hour}, {minute}).getTime()
+            - RealDate.now();
+        window.Date = class extends RealDate {{
+            constructor(...time) {{ super(...(time.length ? time : [RealDate.now() + offset])); }}
+            static now() {{ return RealDate.now() + offset; }}
+        }};
+        window.testClock = {{ advance(ms) {{ offset += ms; }} }};
+    }})()"""})
 
 
 def times(engine, identifier):
@@ -351,7 +403,7 @@ class EveryEngine(unittest.TestCase):
                     calculate_twenty_degrees(engine)
                     engine.script("new Promise((done) => requestAnimationFrame("
                                   "() => requestAnimationFrame(done)))")
-                    engine.screenshot(Path(SHOTS) / "page-{}-{}x{}.png".format(
+                    engine.screenshot(Path(SHOTS).resolve() / "page-{}-{}x{}.png".format(
                         name.lower(), *PHONE_SIZE))
             finally:
                 engine.quit()
@@ -373,18 +425,18 @@ class EveryEngine(unittest.TestCase):
                 wait_until(lambda: engine.text("period") == period,
                            f"{period!r} for {typed!r}")
                 self.assertEqual(engine.value("temperature"), temperature)
-                self.assertEqual(engine.text("reading"), reading)
+                self.assertEqual(reading_of(engine), reading)
         if url == page_url():  # the site's requests are in its log
             self.assertEqual(engine.script(
                 "performance.getEntriesByType('resource').map((entry) => entry.name)"), [])
         self.assertEqual(problems(engine), [])
 
-        for laid, temperature, datetime, words in HATCH_DATES:
+        for laid, temperature, iso, words in HATCH_DATES:
             with self.subTest(laid=laid, temperature=temperature):
                 open_page(engine, url)
                 calculate(engine, laid, temperature)
-                self.assertEqual(engine.text("hatch"), words)
-                self.assertEqual(times(engine, "hatch"), [datetime] if datetime else [])
+                self.assertEqual(engine.text("hatch"), words + from_today(iso) if iso else words)
+                self.assertEqual(times(engine, "hatch"), [iso] if iso else [])
                 self.assertEqual(problems(engine), [])
 
 
@@ -392,6 +444,7 @@ class Page(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.driver = browser(1024, 768)
+        set_clock(cls.driver, *CLOCK)
         cls.engine = SeleniumEngine(cls.driver)
 
     @classmethod
@@ -409,16 +462,68 @@ class Page(unittest.TestCase):
                 self.assertEqual(self.engine.element("hatch-range").text, words)
                 self.assertEqual(times(self.engine, "hatch-range"), datetimes)
 
-    def test_undo_and_redo_step_through_texts_the_field_held(self):
-        field = self.engine.element("temperature")
-        seen = []
-        for keys in (["1"], ["２０"], [Keys.CONTROL, "z"], [Keys.CONTROL, "z"],
-                     [Keys.CONTROL, Keys.SHIFT, "z"], [Keys.ENTER]):
-            field.send_keys(*keys)
-            seen.append(field.get_property("value"))
-        self.assertEqual(seen[:2], ["1", "120"])
-        for value in seen:
-            self.assertIn(value, ["", "1", "12", "120"], seen)
+    def test_hatch_dates_say_how_far_they_are_from_today(self):
+        for laid, temperature, words, reading in CLOCKED_HATCH_DATES:
+            with self.subTest(laid=laid, temperature=temperature):
+                load(self.driver)
+                calculate(self.engine, laid, temperature)
+                self.assertEqual(self.engine.text("hatch"), words)
+                self.assertEqual(reading_of(self.engine), reading)
+
+    def test_the_laying_date_moves_to_a_new_day_unless_the_user_chose_it(self):
+        laid = self.engine.element("laid")
+        self.assertEqual(laid.get_property("value"), "2026-06-05")
+        # chosen, event that shows the page again, laying date then
+        for chosen, event, expected in ((None, "visibilitychange", "2026-06-06"),
+                                        ("2026-06-01", "pageshow", "2026-06-01")):
+            with self.subTest(chosen=chosen, event=event):
+                if chosen:
+                    self.driver.execute_script(
+                        "arguments[0].value = arguments[1];"
+                        "arguments[0].dispatchEvent(new Event('input', {bubbles: true}))",
+                        laid, chosen)
+                calculate_twenty_degrees(self.engine)
+                self.driver.execute_script(
+                    "testClock.advance(24 * 3600 * 1000);"
+                    "(arguments[0] === 'pageshow' ? window : document)"
+                    ".dispatchEvent(new Event(arguments[0]))", event)
+                self.assertEqual(laid.get_property("value"), expected)
+                self.assertEqual(self.engine.text("period"), "")
+
+    def test_undo_and_redo_give_only_texts_the_field_showed(self):
+        def commit(text):  # an input method's conversion, committed
+            self.driver.execute_cdp_cmd("Input.imeSetComposition", {
+                "text": text, "selectionStart": len(text), "selectionEnd": len(text)})
+            self.driver.execute_cdp_cmd("Input.insertText", {"text": text})
+
+        def drop(text):
+            rect = self.engine.element("temperature").rect
+            for kind in ("dragEnter", "dragOver", "drop"):
+                self.driver.execute_cdp_cmd("Input.dispatchDragEvent", {
+                    "type": kind, "x": rect["x"] + 10, "y": rect["y"] + 10, "data": {
+                        "items": [{"mimeType": "text/plain", "data": text}],
+                        "dragOperationsMask": 1}})
+
+        undo, redo, redo_y = [Keys.CONTROL, "z"], [Keys.CONTROL, Keys.SHIFT, "z"], [Keys.CONTROL, "y"]
+        # what is done (keys, or a function and its text), and the field after each step
+        for name, steps, values in (
+                ("input method", [["1"], (commit, "２０"), undo, undo, redo, redo_y],
+                 ["1", "120", "1", "", "1", "120"]),
+                ("drop", [(drop, "\u3000２０"), undo, redo], ["20", "", "20"]),
+                ("delete", [["1 20", Keys.HOME, Keys.DELETE], undo, redo],
+                 ["20", "1 20", "20"]),
+                ("cut", [["1 20", Keys.HOME, Keys.SHIFT, Keys.RIGHT], [Keys.CONTROL, "x"], undo,
+                         redo_y], ["1 20", "20", "1 20", "20"])):
+            with self.subTest(name):
+                load(self.driver)
+                seen = []
+                for done in steps:
+                    if isinstance(done, tuple):
+                        done[0](done[1])
+                    else:
+                        self.engine.element("temperature").send_keys(*done)
+                    seen.append(self.engine.value("temperature"))
+                self.assertEqual(seen, values)
 
     def test_calculates_in_a_sandboxed_frame_without_forms(self):
         self.driver.execute_script(
@@ -504,10 +609,41 @@ class Layout(unittest.TestCase):
                 for identifier in TAB_ORDER:
                     height_px = driver.find_element(By.ID, identifier).rect["height"]
                     self.assertGreaterEqual(height_px, SMALLEST_TOUCH_TARGET, identifier)
+                # No piece of a date breaks across lines.
+                self.assertEqual(driver.execute_script(
+                    "return [...document.querySelectorAll('#hatch time span')]"
+                    ".filter((piece) => piece.getClientRects().length !== 1).length"), 0)
                 if picture:
                     driver.save_screenshot(str(Path(SHOTS) / picture))
             finally:
                 driver.quit()
+
+    def test_on_a_phone_the_button_and_then_the_answer_are_on_the_first_screen(self):
+        for width, height in ((390, 844), (360, 740)):
+            with self.subTest(width=width, height=height):
+                driver = browser(width, height, phone=True)
+                try:
+                    load(driver)
+                    engine = SeleniumEngine(driver)
+                    driver.execute_script(
+                        "scrollTo(0, scrollY + document.getElementById('temperature')"
+                        ".getBoundingClientRect().top)")
+                    self.assertEqual(self.off_screen(driver, ["temperature", "calculate"]), [])
+                    engine.type("temperature", "20")
+                    engine.click("calculate")
+                    wait_until(lambda: not self.off_screen(driver, ["reading", "period", "hatch"]),
+                               "the answer on the screen")
+                finally:
+                    driver.quit()
+
+    @staticmethod
+    def off_screen(driver, identifiers):
+        """Those of the elements that are not wholly on the screen."""
+        return driver.execute_script(
+            "return arguments[0].filter((id) => {"
+            "  const box = document.getElementById(id).getBoundingClientRect();"
+            "  return box.height === 0 || box.top < 0 || box.bottom > innerHeight; })",
+            identifiers)
 
 
 class InstalledSite(unittest.TestCase):
@@ -539,6 +675,28 @@ class InstalledSite(unittest.TestCase):
             engine.quit()
             shutil.rmtree(next_site.parent)
 
+    def test_the_offline_copy_mends_itself_online_and_says_so_offline(self):
+        engine = chromium()
+        missing = ["./", "icon-512.png"]
+        remove = ("caches.keys().then((names) => caches.open(names[0])).then((cache) =>"
+                  f" Promise.all({json.dumps(missing)}.map((file) => cache.delete(file))))")
+        cached = ("caches.keys().then((names) => caches.open(names[0])).then((cache) =>"
+                  f" Promise.all({json.dumps(missing)}.map((file) => cache.match(file))))"
+                  ".then((found) => found.every(Boolean))")
+        try:
+            with Site(SITE) as site:
+                open_page(engine, site.url)
+                controlled(engine)
+                engine.script(remove)
+                open_page(engine)
+                wait_until(lambda: engine.script(cached), "the missing files back in the cache")
+                engine.script(remove)
+            engine.reload()
+            self.assertEqual(engine.driver.find_element(By.TAG_NAME, "h1").text,
+                             "卵期間推定電卓を開けませんでした")
+        finally:
+            engine.quit()
+
     def copy_as_next_version(self, copy):
         """Copies the site to copy with another version on its page and in its
         service worker's cache name, and returns that version."""
@@ -557,7 +715,7 @@ class InstalledSite(unittest.TestCase):
 
 # The manifest's fields, its icons by size and purpose.
 MANIFEST = {
-    "name": "ソワリナ属の卵期間推定電卓（Ver.1）", "short_name": "卵期間電卓", "lang": "ja",
+    "name": "ソワリナ属の卵期間推定電卓", "short_name": "卵期間電卓", "lang": "ja",
     "start_url": "./", "scope": "./", "display": "standalone", "theme_color": "#00703c",
     "background_color": "#ffffff", "icons": [
         {"src": "icon-192.png", "sizes": "192x192", "purpose": "any", "type": "image/png"},
@@ -586,7 +744,19 @@ class SiteFiles(unittest.TestCase):
         code = (folder / "sw.js").read_text(encoding="utf-8")
         files = json.loads(re.search(r"const FILES = (\[.*?\]);", code, re.DOTALL)[1])
         self.assertIn("./", files)
+        self.assertIn("manual.html", files)
         self.assertEqual([name for name in files if not (folder / name).exists()], [])
+
+    def test_the_footer_links_the_manual_and_shows_the_version(self):
+        manual = (Path(SITE) / "manual.html").read_text(encoding="utf-8")
+        self.assertIn("<h1>卵期間推定電卓 ", manual)
+        self.assertIn("<h2>更新履歴</h2>", manual)
+        for page, link in ((Path(SITE) / "index.html", "manual.html"),
+                           (Path(PAGE), "https://eggperiod.example/manual.html")):
+            text = page.read_text(encoding="utf-8")
+            version = re.search(r'data-version="([^"]+)"', text)[1]
+            self.assertIn(f'<a href="{link}">説明書</a>', text, page.name)
+            self.assertIn(f'<span id="version">版：{version}</span>', text, page.name)
 
 
 if __name__ == "__main__":
