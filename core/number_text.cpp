@@ -83,12 +83,13 @@ std::size_t DigitRunLength(std::string_view text, std::size_t start, std::uint32
   return end - start;
 }
 
-// "&H..." or "&O...": the digit run modulo 2^32, read as a signed 32-bit value.
-double ReadPrefixedInteger(std::string_view text) {
+// "&H..." or "&O...": the digit run modulo 2^32, read as a signed 32-bit
+// value; the prefix and the run are the characters used.
+ScannedNumber ScanPrefixedInteger(std::string_view text) {
   constexpr std::size_t MARK_POSITION = 1;
   constexpr std::size_t FIRST_DIGIT_POSITION = 2;
   if (text.size() <= MARK_POSITION) {
-    return 0.0;
+    return {0.0, 0};
   }
   std::uint32_t base = 0;
   switch (UpperAscii(text[MARK_POSITION])) {
@@ -99,7 +100,7 @@ double ReadPrefixedInteger(std::string_view text) {
       base = OCTAL_BASE;
       break;
     default:
-      return 0.0;
+      return {0.0, 0};
   }
   std::size_t length = DigitRunLength(text, FIRST_DIGIT_POSITION, base, true);
 
@@ -113,11 +114,13 @@ double ReadPrefixedInteger(std::string_view text) {
     value = value + static_cast<std::int32_t>(product);
     place = place * base;
   }
-  return value;
+  return {value, length == 0 ? 0 : FIRST_DIGIT_POSITION + length};
 }
 
-// [-]digits[.digits], each operation rounded to double in the order below.
-double ReadDecimal(std::string_view text) {
+// [-]digits[.digits], each operation rounded to double in the order below;
+// the characters up to the last digit (and a point right after the whole
+// digits) are used, none when there is no digit.
+ScannedNumber ScanDecimal(std::string_view text) {
   constexpr std::uint32_t BASE = 10;
   std::size_t position = 0;
   bool negative = false;
@@ -139,6 +142,7 @@ double ReadDecimal(std::string_view text) {
   position = runStart + runLength;
 
   // Fraction: each digit divided by its place value, then added.
+  std::size_t fractionLength = 0;
   if (position < text.size() && text[position] == DECIMAL_POINT) {
     place = DECIMAL_BASE;
     for (++position; position < text.size(); ++position) {
@@ -149,13 +153,14 @@ double ReadDecimal(std::string_view text) {
       double part = digit / place;
       value = value + part;
       place = place * DECIMAL_BASE;
+      ++fractionLength;
     }
   }
 
   if (negative) {
     value = value * NEGATE;
   }
-  return value;
+  return {value, runLength + fractionLength == 0 ? 0 : position};
 }
 
 void FillZeros(std::span<std::uint8_t> digits) {
@@ -209,36 +214,19 @@ char* PutPlainForm(char* out, std::span<const std::uint8_t> digits, int exponent
 
 }  // namespace
 
-double ReadNumber(std::string_view text) {
+ScannedNumber ScanNumber(std::string_view text) {
   if (!text.empty() && text[0] == PREFIX_MARK) {
-    return ReadPrefixedInteger(text);
+    return ScanPrefixedInteger(text);
   }
-  return ReadDecimal(text);
+  return ScanDecimal(text);
+}
+
+double ReadNumber(std::string_view text) {
+  return ScanNumber(text).value;
 }
 
 std::size_t NumberTextLength(std::string_view text) {
-  constexpr std::size_t PREFIX_LENGTH = 2;  // "&H"
-  if (!text.empty() && text[0] == PREFIX_MARK) {
-    if (text.size() < PREFIX_LENGTH) {
-      return 0;
-    }
-    char mark = UpperAscii(text[1]);
-    std::uint32_t base = mark == HEXADECIMAL_MARK ? HEXADECIMAL_BASE
-                         : mark == OCTAL_MARK     ? OCTAL_BASE
-                                                  : 0;
-    std::size_t digits = base == 0 ? 0 : DigitRunLength(text, PREFIX_LENGTH, base, true);
-    return digits == 0 ? 0 : PREFIX_LENGTH + digits;
-  }
-  constexpr std::uint32_t BASE = 10;
-  std::size_t position = (!text.empty() && text[0] == MINUS_SIGN) ? 1 : 0;
-  std::size_t wholeDigits = DigitRunLength(text, position, BASE, false);
-  position += wholeDigits;
-  std::size_t fractionDigits = 0;
-  if (position < text.size() && text[position] == DECIMAL_POINT) {
-    fractionDigits = DigitRunLength(text, position + 1, BASE, false);
-    position += 1 + fractionDigits;
-  }
-  return wholeDigits + fractionDigits == 0 ? 0 : position;
+  return ScanNumber(text).length;
 }
 
 void RoundUpDigit(std::span<std::uint8_t> digits, std::size_t index) {

@@ -12,15 +12,24 @@
 // Significant decimal digits written for every number.
 inline constexpr int SIGNIFICANT_DIGITS = 15;
 
-// Reads a number the way the calculator's number syntax does, and never fails:
+// A number read from the start of a text, and how many characters it used.
+struct ScannedNumber {
+  double value;
+  std::size_t length;  // 0 when no digit was read
+};
+
+// Walks the calculator's number syntax once, and never fails:
 //  - "&H" or "&O" (either case) followed by hexadecimal or octal digits gives a
 //    32-bit two's-complement integer;
 //  - anything else is an optional "-", decimal digits and an optional ".fraction".
 // Reading stops at the first character that does not fit; text that does not
-// start like a number reads as 0.
+// start like a number reads as 0 (or -0 after a lone "-") with length 0.
+ScannedNumber ScanNumber(std::string_view text);
+
+// The number at the start of `text`, as ScanNumber reads it.
 double ReadNumber(std::string_view text);
 
-// How many leading characters of `text` ReadNumber reads as its number: "20"
+// How many leading characters of `text` ScanNumber uses for its number: "20"
 // of "20abc", "&H14" of "&H14", "7." of "7.". 0 when the text does not start
 // with a number (no digit is read: "", "abc", "-", "+20", "&H").
 std::size_t NumberTextLength(std::string_view text);

@@ -1,6 +1,7 @@
 // Any bytes as the temperature text, and any 8 bytes as a double to write:
 // neither may crash, trip a sanitizer, or write more than LONGEST_RESULT_TEXT
-// characters.
+// characters. The characters the reader says it used give the same number,
+// bit for bit, as the whole text; a text with none used reads as zero.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -14,6 +15,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string_view text(reinterpret_cast<const char*>(data), size);
   if (OnCalculate(text).size() > LONGEST_RESULT_TEXT) {
+    std::abort();
+  }
+  ScannedNumber whole = ScanNumber(text);
+  double used = ReadNumber(text.substr(0, whole.length));
+  if (whole.length == 0 ? whole.value != 0.0 : std::memcmp(&used, &whole.value, sizeof used) != 0) {
     std::abort();
   }
   if (size >= sizeof(double)) {
