@@ -1,9 +1,5 @@
 #include "core/calendar.h"
 
-#include <cmath>
-
-#include "core/estimate.h"
-
 namespace {
 
 constexpr int MONTHS_PER_YEAR = 12;
@@ -11,15 +7,14 @@ constexpr int MONTHS_PER_YEAR = 12;
 constexpr int MARCH = 3;
 constexpr int DAYS_PER_ERA = 146097;  // 400 Gregorian years
 constexpr int YEARS_PER_ERA = 400;
-constexpr int DAYS_PER_YEAR = 365;
+constexpr int DAYS_PER_COMMON_YEAR = 365;
 // Days in four common years, and in a century with its 24 leap days.
-constexpr int DAYS_PER_FOUR_COMMON_YEARS = 4 * DAYS_PER_YEAR;
-constexpr int DAYS_PER_CENTURY = 100 * DAYS_PER_YEAR + 24;
+constexpr int DAYS_PER_FOUR_COMMON_YEARS = 4 * DAYS_PER_COMMON_YEAR;
+constexpr int DAYS_PER_CENTURY = 100 * DAYS_PER_COMMON_YEAR + 24;
 // Days from 0000-03-01 to 1970-01-01.
 constexpr std::int64_t EPOCH_SHIFT = 719468;
 // 1970-01-01 was a Thursday.
 constexpr int EPOCH_WEEKDAY = 4;
-constexpr double HALF_DAY = 0.5;
 
 bool IsLeapYear(int year) {
   return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
@@ -52,7 +47,8 @@ std::int64_t DaysFromCivil(CivilDate date) {
   std::int64_t yearOfEra = year - era * YEARS_PER_ERA;
   int monthFromMarch = (date.month + MONTHS_PER_YEAR - MARCH) % MONTHS_PER_YEAR;
   std::int64_t dayOfYear = DaysBeforeMonth(monthFromMarch) + date.day - 1;
-  std::int64_t dayOfEra = yearOfEra * DAYS_PER_YEAR + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  std::int64_t dayOfEra =
+      yearOfEra * DAYS_PER_COMMON_YEAR + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
   return era * DAYS_PER_ERA + dayOfEra - EPOCH_SHIFT;
 }
 
@@ -63,8 +59,9 @@ CivilDate CivilFromDays(std::int64_t days) {
   // Each century but the fourth, and each fourth year, is one day short.
   std::int64_t yearOfEra = (dayOfEra - dayOfEra / DAYS_PER_FOUR_COMMON_YEARS +
                             dayOfEra / DAYS_PER_CENTURY - dayOfEra / (DAYS_PER_ERA - 1)) /
-                           DAYS_PER_YEAR;
-  std::int64_t dayOfYear = dayOfEra - (DAYS_PER_YEAR * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+                           DAYS_PER_COMMON_YEAR;
+  std::int64_t dayOfYear =
+      dayOfEra - (DAYS_PER_COMMON_YEAR * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
   int monthFromMarch = static_cast<int>((5 * dayOfYear + 2) / 153);
   int day = static_cast<int>(dayOfYear - DaysBeforeMonth(monthFromMarch) + 1);
   int month = (monthFromMarch + MARCH - 1) % MONTHS_PER_YEAR + 1;
@@ -75,24 +72,4 @@ CivilDate CivilFromDays(std::int64_t days) {
 int Weekday(std::int64_t days) {
   std::int64_t weekday = (days + EPOCH_WEEKDAY) % DAYS_PER_WEEK;
   return static_cast<int>(weekday < 0 ? weekday + DAYS_PER_WEEK : weekday);
-}
-
-double WholeDays(float period) {
-  double widened = static_cast<double>(period);
-  double shifted = widened + HALF_DAY;
-  return std::floor(shifted);
-}
-
-std::optional<CivilDate> HatchDate(CivilDate laid, float period) {
-  if (!EggsDevelop(period) || !IsValidDate(laid)) {
-    return std::nullopt;
-  }
-  std::int64_t laidDays = DaysFromCivil(laid);
-  std::int64_t lastDays = DaysFromCivil({LAST_YEAR, MONTHS_PER_YEAR, 31});
-  double wholeDays = WholeDays(period);
-  // Compared as doubles first: a period can be far more days than an integer holds.
-  if (wholeDays > static_cast<double>(lastDays - laidDays)) {
-    return std::nullopt;
-  }
-  return CivilFromDays(laidDays + static_cast<std::int64_t>(wholeDays));
 }

@@ -1,9 +1,7 @@
-// Dates in the proleptic Gregorian calendar, counted as days since 1970-01-01,
-// for the hatch date: the laying date plus the egg period.
+// Dates in the proleptic Gregorian calendar, counted as days since 1970-01-01.
 #pragma once
 
 #include <cstdint>
-#include <optional>
 
 inline constexpr int FIRST_YEAR = 1;
 inline constexpr int LAST_YEAR = 9999;
@@ -17,6 +15,9 @@ struct CivilDate {
   bool operator==(const CivilDate&) const = default;
 };
 
+// The last date there is: 31 December of LAST_YEAR.
+inline constexpr CivilDate LAST_DATE = {LAST_YEAR, 12, 31};
+
 // Whether the date exists, in years FIRST_YEAR to LAST_YEAR.
 bool IsValidDate(CivilDate date);
 
@@ -28,11 +29,3 @@ CivilDate CivilFromDays(std::int64_t days);
 
 // Day of the week: 0 Sunday, 1 Monday, ... 6 Saturday.
 int Weekday(std::int64_t days);
-
-// The period rounded to whole days, halves up: 8.38 gives 8, 18.62 gives 19.
-double WholeDays(float period);
-
-// `laid` plus the period in whole days, or nothing when the eggs do not
-// develop (a period that is not positive and finite), when `laid` is not a
-// valid date, or when the date would fall after LAST_YEAR.
-std::optional<CivilDate> HatchDate(CivilDate laid, float period);

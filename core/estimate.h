@@ -3,8 +3,11 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "core/calendar.h"
 
 // Increase of the daily development rate per degree Celsius.
 inline constexpr double RATE_PER_DEGREE = 0.0082;
@@ -35,3 +38,11 @@ double DevelopmentThreshold();
 
 // Turns the temperature text into the text of the estimated egg period.
 std::string OnCalculate(std::string_view temperatureText);
+
+// The period rounded to whole days, halves up: 8.38 gives 8, 18.62 gives 19.
+double WholeDays(float period);
+
+// The hatch date: `laid` plus the period in whole days, or nothing when the
+// eggs do not develop (a period that is not positive and finite), when `laid`
+// is not a valid date, or when the date would fall after LAST_DATE.
+std::optional<CivilDate> HatchDate(CivilDate laid, float period);
