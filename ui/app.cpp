@@ -5,13 +5,13 @@
 #include "ui/main_window.h"
 #include "ui/window_ids.h"
 
+HWND MainWindow = nullptr;
 HFONT UiFont = nullptr;
 HBRUSH FaceBrush = nullptr;
 
 namespace {
 
 constexpr int UI_FONT_HEIGHT = -16;  // character height of 16 pixels
-constexpr UINT NORMAL_EXIT_CODE = 0;
 // Visible, captioned, resizable and minimisable, with a system menu but no
 // maximise box.
 constexpr DWORD MAIN_WINDOW_STYLE =

@@ -4,10 +4,7 @@
 
 #include <windows.h>
 
-// The font set on every control, and the brush behind the window's client
-// area. Both are created at start-up and deleted when the window is destroyed.
-extern HFONT UiFont;
-extern HBRUSH FaceBrush;
+#include "ui/shared_state.h"
 
 // Exit code when the class cannot be registered or the window not created.
 inline constexpr UINT STARTUP_FAILURE_EXIT_CODE = 1;

@@ -6,15 +6,13 @@
 
 #include "core/estimate.h"
 #include "resources/form_texts.h"
-#include "ui/app.h"
-#include "ui/main_window.h"
+#include "ui/shared_state.h"
 
 namespace {
 
 constexpr DWORD CHILD_STYLE = WS_CHILD | WS_VISIBLE;
 constexpr DWORD NO_STYLE = 0;
 constexpr DWORD RESULT_EX_STYLE = WS_EX_DLGMODALFRAME | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE;
-constexpr UINT NORMAL_EXIT_CODE = 0;
 constexpr BOOL NO_REDRAW = FALSE;
 
 }  // namespace
@@ -60,7 +58,9 @@ void PrepareTemperatureEdit(HWND control) {
   SendMessageA(control, EM_LIMITTEXT, READ_TEXT_LENGTH, 0);
 }
 
-// Ends the program at once, without destroying the window first.
+// Ends the program at once, without destroying the window first: the system
+// takes the window, the font and the brush away with the process, and the
+// calculator keeps nothing that would need saving.
 void OnExitClicked() {
   ExitProcess(NORMAL_EXIT_CODE);
 }

@@ -1,13 +1,8 @@
 #include "ui/main_window.h"
 
-#include "ui/app.h"
 #include "ui/form.h"
 
-HWND MainWindow = nullptr;
-
 namespace {
-
-constexpr int QUIT_EXIT_CODE = 0;
 
 void OnCreate(HWND window) {
   MainWindow = window;
@@ -25,7 +20,7 @@ void OnClose(HWND window) {
 void OnDestroy() {
   DeleteObject(UiFont);
   DeleteObject(FaceBrush);
-  PostQuitMessage(QUIT_EXIT_CODE);
+  PostQuitMessage(NORMAL_EXIT_CODE);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-// The main window, recorded when it receives WM_CREATE.
-extern HWND MainWindow;
+#include "ui/shared_state.h"
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
