@@ -1,70 +1,70 @@
 // The browser page's own Japanese texts, beside the window's (form_texts.h).
-// This file is UTF-8, as the page is. Each "%s" stands for a number, a date or
-// a label that the calculation core writes, in the order given. On the page a
-// number stands next to its unit with no space: "約8.4日", "5.45℃".
+// This file is UTF-8, as the page is. Each "{name}" stands for a number, a
+// date or a label that the calculation core writes. On the page a number
+// stands next to its unit with no space: "約8.4日", "5.45℃".
 #pragma once
 
 // The period in plain words: under WHOLE_DAYS_FROM days in tenths, from then
 // on in whole days with the years beside them.
-inline constexpr const char* PERIOD_READING_FORMAT = "約%s日";
-inline constexpr const char* LONG_PERIOD_READING_FORMAT = "約%s日（約%s年）";
-// For a negative or infinite period; %s is the threshold temperature, which
-// the window's note ① rounds to "約5℃".
+inline constexpr const char* PERIOD_READING_FORMAT = "約{days}日";
+inline constexpr const char* LONG_PERIOD_READING_FORMAT = "約{days}日（約{years}年）";
+// For a negative or infinite period, at or below the threshold temperature,
+// which the window's note ① rounds to "約5℃".
 inline constexpr const char* NO_DEVELOPMENT_FORMAT =
-    "この水温では卵は発育しません。卵が発育するのは、水温が約%s℃より高いときです"
+    "この水温では卵は発育しません。卵が発育するのは、水温が約{threshold}℃より高いときです"
     "（①の「約5℃」を詳しく書いた値です）。";
 // For a period of zero, or one that rounds to 0.0 days.
 inline constexpr const char* FAR_OUTSIDE_TEXT =
     "この水温は、この推定が当てはまる範囲から大きく外れています。";
-// Above the quick table's last temperature (%s).
+// Above the quick table's last temperature.
 inline constexpr const char* ABOVE_QUICK_TABLE_FORMAT =
-    "%s℃を超える水温です。②のとおり、生存率は考慮していません。";
+    "{last}℃を超える水温です。②のとおり、生存率は考慮していません。";
 // When the reader did not use the whole text: the part it read, and the
 // temperature that part gave.
 inline constexpr const char* PARTLY_READ_FORMAT =
-    "入力の先頭の「%s」だけを数として読み、%s℃として計算しました。";
-// When nothing of the text could be read; %s is the temperature used (0).
+    "入力の先頭の「{used}」だけを数として読み、{temperature}℃として計算しました。";
+// When nothing of the text could be read, with the temperature used (0).
 inline constexpr const char* UNREADABLE_FORMAT =
-    "入力を数として読めないため、%s℃として計算しました。"
+    "入力を数として読めないため、{temperature}℃として計算しました。"
     "水温は数字で入力してください（例：20、12.75）。";
 inline constexpr const char* EMPTY_INPUT_FORMAT =
-    "水温が入力されていないため、%s℃として計算しました。";
+    "水温が入力されていないため、{temperature}℃として計算しました。";
 
-// A date: year, month, day; then the weekday. The page never breaks a line
-// inside either piece.
-inline constexpr const char* DATE_FORMAT = "%s年%s月%s日";
-inline constexpr const char* ABOUT_WEEKDAY_FORMAT = "（%s）ごろ";
+// A date, then its weekday. The page never breaks a line inside either piece.
+inline constexpr const char* DATE_FORMAT = "{year}年{month}月{day}日";
+inline constexpr const char* ABOUT_WEEKDAY_FORMAT = "（{weekday}）ごろ";
 // Sunday first.
 inline constexpr const char* WEEKDAY_NAMES[] = {"日", "月", "火", "水", "木", "金", "土"};
 // How far a hatch date is from today, in days.
-inline constexpr const char* DAYS_AHEAD_FORMAT = "（あと%s日）";
+inline constexpr const char* DAYS_AHEAD_FORMAT = "（あと{days}日）";
 inline constexpr const char* TODAY_TEXT = "（今日）";
-inline constexpr const char* DAYS_AGO_FORMAT = "（%s日前）";
+inline constexpr const char* DAYS_AGO_FORMAT = "（{days}日前）";
 inline constexpr const char* HATCH_TOO_LATE_TEXT = "9999年12月31日より後";
 inline constexpr const char* NO_LAYING_DATE_TEXT = "産卵日を入れると、孵化予定日を表示します。";
-// When the water temperature changes between two temperatures (lower,
-// higher): the earliest and the latest hatch dates.
+// When the water temperature changes between two temperatures: the earliest
+// and the latest hatch dates.
 inline constexpr const char* RANGE_FORMAT =
-    "水温が%s～%s℃のあいだなら、早ければ%s、遅ければ%sに孵化する見込みです。";
-// The lower temperature is at or below the threshold (the last %s).
+    "水温が{lower}～{higher}℃のあいだなら、早ければ{earliest}、遅ければ{latest}に"
+    "孵化する見込みです。";
+// The lower temperature is at or below the threshold.
 inline constexpr const char* RANGE_NO_LATEST_FORMAT =
-    "水温が%s～%s℃のあいだなら、早ければ%sに孵化する見込みです。"
-    "水温が約%s℃以下のあいだは発育が止まるので、遅いほうの日付は出せません。";
+    "水温が{lower}～{higher}℃のあいだなら、早ければ{earliest}に孵化する見込みです。"
+    "水温が約{threshold}℃以下のあいだは発育が止まるので、遅いほうの日付は出せません。";
 inline constexpr const char* RANGE_NO_DEVELOPMENT_FORMAT =
-    "水温が%s～%s℃では、卵は発育しません。卵が発育するのは、水温が約%s℃より高いときです。";
+    "水温が{lower}～{higher}℃では、卵は発育しません。卵が発育するのは、水温が約{threshold}℃"
+    "より高いときです。";
 inline constexpr const char* RANGE_FAR_OUTSIDE_FORMAT =
-    "水温が%s～%s℃では、この推定が当てはまる範囲から大きく外れています。";
+    "水温が{lower}～{higher}℃では、この推定が当てはまる範囲から大きく外れています。";
 inline constexpr const char* RANGE_ONE_FIELD_TEXT =
     "最低水温と最高水温の両方を入れると、孵化がいちばん早い日と遅い日を表示します。";
 inline constexpr const char* RANGE_NO_LAYING_DATE_TEXT =
     "産卵日を入れると、孵化がいちばん早い日と遅い日を表示します。";
-// A range field (its label) read only in part: the part read, and the
-// temperature it gave.
+// A range field read only in part: the part read, and the temperature it gave.
 inline constexpr const char* RANGE_PARTLY_READ_FORMAT =
-    "「%s」は、入力の先頭の「%s」だけを数として読み、%s℃としました。";
-// A range field (its label) with nothing readable: no dates are given.
+    "「{field}」は、入力の先頭の「{used}」だけを数として読み、{temperature}℃としました。";
+// A range field with nothing readable: no dates are given.
 inline constexpr const char* RANGE_UNREADABLE_FORMAT =
-    "「%s」の入力を数として読めないため、孵化予定日の幅は出せません。"
+    "「{field}」の入力を数として読めないため、孵化予定日の幅は出せません。"
     "数字で入力してください（例：18、23.5）。";
 
 // The installed app's name under its icon on a phone's home screen.
@@ -79,7 +79,7 @@ inline constexpr const char* RANGE_TITLE = "水温が変わるとき（任意）
 inline constexpr const char* RANGE_HINT =
     "水温が変わるときは、時間で重みを付けた平均の水温を「水温（℃）」に入れてください"
     "（夜の12時間が18℃、昼の12時間が23℃なら20.5℃）。発育速度は水温に対して直線的に"
-    "（1℃上がるごとに同じだけ）変わるので、水温が約%s℃より高いあいだは、毎日の発育を"
+    "（1℃上がるごとに同じだけ）変わるので、水温が約{threshold}℃より高いあいだは、毎日の発育を"
     "足し合わせたのと同じ推定になります。下の2つの欄に水温の幅を入れると、孵化が"
     "いちばん早い日と遅い日も表示します。";
 inline constexpr const char* LOWEST_LABEL = "最低水温（℃）";
@@ -87,9 +87,8 @@ inline constexpr const char* HIGHEST_LABEL = "最高水温（℃）";
 inline constexpr const char* RANGE_RESULT_LABEL = "孵化予定日の幅";
 
 inline constexpr const char* QUICK_TABLE_TITLE = "早見表";
-// The table's first and last temperatures.
 inline constexpr const char* QUICK_TABLE_CAPTION =
-    "水温%s～%s℃、1℃ごとの推定卵期間です。「目安（日）」は小数第1位に四捨五入した値、"
+    "水温{first}～{last}℃、1℃ごとの推定卵期間です。「目安（日）」は小数第1位に四捨五入した値、"
     "「推定卵期間（日）」は電卓の計算結果そのものです。";
 inline constexpr const char* QUICK_TABLE_PERIOD_HEADING = "目安（日）";
 inline constexpr const char* NO_SCRIPT_TEXT =
@@ -98,9 +97,9 @@ inline constexpr const char* NO_WEBASSEMBLY_TEXT =
     "このブラウザーでは計算できません。WebAssembly が使えないためです。"
     "新しい版の Chrome、Edge、Firefox、Safari で開いてください。";
 
-// The footer: the manual (also its page's title), and the page's version (%s).
+// The footer: the manual (also its page's title), and the page's version.
 inline constexpr const char* MANUAL_TEXT = "説明書";
-inline constexpr const char* VERSION_FORMAT = "版：%s";
+inline constexpr const char* VERSION_FORMAT = "版：{version}";
 // The site's page when it is opened offline and a file it keeps is missing.
 inline constexpr const char* OFFLINE_TITLE = "卵期間推定電卓を開けませんでした";
 inline constexpr const char* OFFLINE_TEXT =

@@ -18,12 +18,13 @@ from pathlib import Path
 
 SIZE = 32
 BITS_PER_PIXEL = 4
-# The standard 16-colour palette, as (blue, green, red, reserved).
+# The standard 16-colour palette, each colour as (red, green, blue); the icon
+# file stores each as (blue, green, red, reserved).
 PALETTE = [
     (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
     (0, 128, 128), (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0),
     (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
-]  # as (red, green, blue)
+]
 COLOUR_INDEX = {'K': 0, 'O': 3}
 TRANSPARENT = '.'
 

@@ -17,66 +17,62 @@
 
 namespace {
 
-constexpr char FIELD_SEPARATOR = '\t';
-constexpr char ROW_SEPARATOR = '\n';
 // A year of 0 tells that no date was given.
 constexpr int NO_YEAR = 0;
 
-// The numbers a page text takes.
-std::vector<std::string> NoNumbers() {
-  return {};
+// The values a page text's placeholders take.
+std::vector<Filling> Threshold() {
+  return {{"threshold", ThresholdText()}};
 }
-std::vector<std::string> Threshold() {
-  return {ThresholdText()};
+std::vector<Filling> Version() {
+  return {{"version", EGGPERIOD_VERSION_TEXT}};
 }
-std::vector<std::string> Version() {
-  return {EGGPERIOD_VERSION_TEXT};
-}
-std::vector<std::string> QuickTableSpan() {
-  return {std::to_string(QUICK_TABLE_FIRST_TEMPERATURE),
-          std::to_string(QUICK_TABLE_LAST_TEMPERATURE)};
+std::vector<Filling> QuickTableSpan() {
+  return {{"first", std::to_string(QUICK_TABLE_FIRST_TEMPERATURE)},
+          {"last", std::to_string(QUICK_TABLE_LAST_TEMPERATURE)}};
 }
 
-// A text of the page, by the name the page's template gives it.
+// A text of the page, by the name the page's template gives it, with the
+// values of its placeholders; a text without placeholders has none.
 struct PageTextRow {
   const char* name;
   const char* text;
-  std::vector<std::string> (*numbers)();
+  std::vector<Filling> (*fillings)() = nullptr;
 };
 
 const PageTextRow PAGE_TEXTS[] = {
-    {"title", MAIN_WINDOW_TITLE, NoNumbers},
-    {"app_name", APP_NAME, NoNumbers},
-    {"purpose", PURPOSE_TEXT, NoNumbers},
-    {"method", METHOD_TEXT, NoNumbers},
-    {"caution", CAUTION_TEXT, NoNumbers},
-    {"low_temperature", LOW_TEMPERATURE_TEXT, NoNumbers},
-    {"survival", SURVIVAL_TEXT, NoNumbers},
-    {"temperature_label", TEMPERATURE_GROUP_TEXT, NoNumbers},
-    {"period_label", EGG_PERIOD_GROUP_TEXT, NoNumbers},
-    {"period_hint", PERIOD_HINT, NoNumbers},
-    {"calculate", CALCULATE_TEXT, NoNumbers},
-    {"credit", CREDIT_TEXT, NoNumbers},
-    {"home_page", EGGPERIOD_HOME_PAGE, NoNumbers},
-    {"short_name", APP_SHORT_NAME, NoNumbers},
-    {"laid_label", LAID_LABEL, NoNumbers},
-    {"laid_hint", LAID_HINT, NoNumbers},
-    {"hatch_label", HATCH_LABEL, NoNumbers},
-    {"range_title", RANGE_TITLE, NoNumbers},
+    {"title", MAIN_WINDOW_TITLE},
+    {"app_name", APP_NAME},
+    {"purpose", PURPOSE_TEXT},
+    {"method", METHOD_TEXT},
+    {"caution", CAUTION_TEXT},
+    {"low_temperature", LOW_TEMPERATURE_TEXT},
+    {"survival", SURVIVAL_TEXT},
+    {"temperature_label", TEMPERATURE_GROUP_TEXT},
+    {"period_label", EGG_PERIOD_GROUP_TEXT},
+    {"period_hint", PERIOD_HINT},
+    {"calculate", CALCULATE_TEXT},
+    {"credit", CREDIT_TEXT},
+    {"home_page", EGGPERIOD_HOME_PAGE},
+    {"short_name", APP_SHORT_NAME},
+    {"laid_label", LAID_LABEL},
+    {"laid_hint", LAID_HINT},
+    {"hatch_label", HATCH_LABEL},
+    {"range_title", RANGE_TITLE},
     {"range_hint", RANGE_HINT, Threshold},
-    {"lowest_label", LOWEST_LABEL, NoNumbers},
-    {"highest_label", HIGHEST_LABEL, NoNumbers},
-    {"range_result_label", RANGE_RESULT_LABEL, NoNumbers},
-    {"quick_table_title", QUICK_TABLE_TITLE, NoNumbers},
+    {"lowest_label", LOWEST_LABEL},
+    {"highest_label", HIGHEST_LABEL},
+    {"range_result_label", RANGE_RESULT_LABEL},
+    {"quick_table_title", QUICK_TABLE_TITLE},
     {"quick_table_caption", QUICK_TABLE_CAPTION, QuickTableSpan},
-    {"quick_table_period_heading", QUICK_TABLE_PERIOD_HEADING, NoNumbers},
-    {"no_script", NO_SCRIPT_TEXT, NoNumbers},
-    {"no_webassembly", NO_WEBASSEMBLY_TEXT, NoNumbers},
-    {"manual", MANUAL_TEXT, NoNumbers},
-    {"manual_back", MANUAL_BACK_TEXT, NoNumbers},
+    {"quick_table_period_heading", QUICK_TABLE_PERIOD_HEADING},
+    {"no_script", NO_SCRIPT_TEXT},
+    {"no_webassembly", NO_WEBASSEMBLY_TEXT},
+    {"manual", MANUAL_TEXT},
+    {"manual_back", MANUAL_BACK_TEXT},
     {"version", VERSION_FORMAT, Version},
-    {"offline_title", OFFLINE_TITLE, NoNumbers},
-    {"offline_text", OFFLINE_TEXT, NoNumbers},
+    {"offline_title", OFFLINE_TITLE},
+    {"offline_text", OFFLINE_TEXT},
 };
 
 // Texts handed back to the page stay valid until the next call that returns one.
@@ -110,10 +106,10 @@ const char* Calculate(const char* temperatureText) {
   return Returned(OnCalculate(FieldText(temperatureText)));
 }
 
-// Everything one press of the calculate button shows, as one line of fields:
-// "result TAB words TAB note TAB hatch date TAB hatch range". A year of 0
-// means no laying date, or no known today; dates are marked as
-// page_calculation.h describes.
+// Everything one press of the calculate button shows, as one line of fields
+// (FIELD_SEPARATOR between them): the result, the words, the note, the hatch
+// date and the hatch range. A year of 0 means no laying date, or no known
+// today; dates are marked as page_calculation.h describes.
 const char* CalculatePage(const char* temperatureText, int year, int month, int day, int todayYear,
                           int todayMonth, int todayDay, const char* lowestText,
                           const char* highestText) {
@@ -125,7 +121,8 @@ const char* CalculatePage(const char* temperatureText, int year, int month, int 
                   FIELD_SEPARATOR + result.hatch + FIELD_SEPARATOR + result.range);
 }
 
-// The quick table: one line a row, "temperature TAB rounded period TAB shown text".
+// The quick table: one line a row (ROW_SEPARATOR after each), the
+// temperature, the rounded period and the shown text (FIELD_SEPARATOR between).
 const char* QuickTable() {
   std::string table;
   for (const QuickTableRow& row : QuickTableRows()) {
@@ -139,10 +136,16 @@ const char* QuickTable() {
 const char* PageText(const char* name) {
   for (const PageTextRow& row : PAGE_TEXTS) {
     if (std::strcmp(row.name, name) == 0) {
-      return Returned(Formatted(row.text, row.numbers()));
+      return Returned(row.fillings ? Formatted(row.text, row.fillings()) : row.text);
     }
   }
   return nullptr;
+}
+
+// The marks and separators of the texts above, as a JSON object for the
+// page's script.
+const char* PageFormat() {
+  return Returned(PageFormatJson());
 }
 
 // The most characters a temperature field takes.

@@ -1,13 +1,18 @@
-// Runs before the page's body: until the calculator is ready, a press of Enter
-// in a field or of the calculate button is remembered, and answered once the
-// calculator is ready.
+// Runs before the page's body. It holds what counts as a press of the
+// calculator (Enter in a field, or a click of the calculate button), which the
+// page's script uses too; until the calculator is ready, a press is
+// remembered, and answered once the calculator is ready.
 (function () {
   "use strict";
   const early = { pending: false };
-  function remember(event) {
+  early.isPress = function (event) {
     const target = event.target;
-    if ((event.type === "keydown" && event.key === "Enter" && target.tagName === "INPUT") ||
-        (event.type === "click" && target.id === "calculate")) {
+    return (event.type === "keydown" && event.key === "Enter" && !event.isComposing &&
+            target.tagName === "INPUT") ||
+      (event.type === "click" && target.id === "calculate");
+  };
+  function remember(event) {
+    if (early.isPress(event)) {
       early.pending = true;
     }
   }

@@ -21,23 +21,20 @@ const inputs = Object.fromEntries(process.argv.slice(2).map((argument) => {
   return [name, value.join("=")];
 }));
 for (const name of ["template", "style", "early_script", "script", "service_worker", "manual",
-  "core_js", "core_wasm", "tab_icon", "version", "page", "site"]) {
+  "site_files", "core_js", "core_wasm", "tab_icon", "version", "page", "site"]) {
   if (!inputs[name]) {
     throw new Error(`make_page.mjs: ${name}=... is missing`);
   }
 }
 
-// The site's files, as the manifest and the service worker name them.
-const SITE_ICONS = [
-  { src: "icon-192.png", sizes: "192x192", purpose: "any" },
-  { src: "icon-512.png", sizes: "512x512", purpose: "any" },
-  { src: "icon-maskable-512.png", sizes: "512x512", purpose: "maskable" },
-];
-const APPLE_TOUCH_ICON = "apple-touch-icon.png";
-const MANIFEST = "manifest.webmanifest";
-const SERVICE_WORKER = "sw.js";
-const INDEX = "index.html";
-const MANUAL = "manual.html";
+// The site's files (site_files.json), as the manifest and the service worker
+// name them.
+const siteFiles = JSON.parse(readFileSync(inputs.site_files, "utf8"));
+const { index: INDEX, manual: MANUAL, manifest: MANIFEST, serviceWorker: SERVICE_WORKER } =
+  siteFiles;
+const SITE_ICONS = siteFiles.icons.filter((icon) => icon.use === "manifest").map((icon) => ({
+  src: icon.file, sizes: `${icon.size}x${icon.size}`, purpose: icon.purpose }));
+const APPLE_TOUCH_ICON = siteFiles.icons.find((icon) => icon.use === "apple-touch-icon").file;
 // Enough of the files' hash to tell two versions' caches apart.
 const CACHE_HASH_LENGTH = 16;
 
@@ -80,8 +77,10 @@ function styleColour(style, property) {
 
 const style = inlined(readFileSync(inputs.style, "utf8"), "style");
 const earlyScript = inlined(readFileSync(inputs.early_script, "utf8"), "script");
-const script = inlined(
-  `${readFileSync(inputs.core_js, "utf8")}\n${readFileSync(inputs.script, "utf8")}`, "script");
+// The page's script takes the core's marks and separators.
+const pageFormat = core.UTF8ToString(core.ccall("PageFormat", "number", [], []));
+const script = inlined(`${readFileSync(inputs.core_js, "utf8")}\n${
+  readFileSync(inputs.script, "utf8").replace("{{page_format}}", pageFormat)}`, "script");
 const themeColour = styleColour(style, "action");
 const backgroundColour = styleColour(style, "background");
 
@@ -158,7 +157,10 @@ function manualBody(text) {
   let block = null;  // { tag, items: [[line, ...], ...] }, or { tag: "pre", lines }
   const flush = () => {
     if (block?.tag === "pre") {
-      html.push(`<pre>${escapeHtml(block.lines.join("\n"))}</pre>`);
+      // The lines keep their columns; only the indentation they share goes.
+      const shared = Math.min(...block.lines.map((line) => /^ */.exec(line)[0].length));
+      const lines = block.lines.map((line) => line.slice(shared));
+      html.push(`<pre>${escapeHtml(lines.join("\n"))}</pre>`);
     } else if (block?.tag === "p") {
       html.push(`<p>${joinedLines(block.items[0])}</p>`);
     } else if (block) {
@@ -197,7 +199,7 @@ function manualBody(text) {
         flush();
         block = { tag: "pre", lines: [] };
       }
-      block.lines.push(line.replace(/^ {2}/, ""));
+      block.lines.push(line);
     } else if (block?.tag === "p") {
       block.items[0].push(line);
     } else {

@@ -23,10 +23,9 @@
   // (an input method's text, a drop) are converted once they have arrived.
   const CONVERTIBLE_INSERTIONS = ["insertText", "insertFromPaste", "insertReplacementText"];
   const HISTORY_STEPS = ["historyUndo", "historyRedo"];
-  // How the core marks a date in its texts (see page_calculation.h).
-  const DATE_MARK = "\u0001";
-  const DATE_TEXT_MARK = "\u0002";
-  const DATE_BREAK = "\u0003";
+  // How the core marks dates and separates fields in its texts: the build
+  // puts in the core's own marks.
+  const FORMAT = {{page_format}};
   const NO_DATE = [0, 0, 0];
 
   const form = document.getElementById("calculator");
@@ -176,10 +175,11 @@
   }
 
   function fillQuickTable(core) {
-    const rows = core.ccall("QuickTable", "string", [], []).split("\n").filter(Boolean);
+    const rows = core.ccall("QuickTable", "string", [], []).split(FORMAT.rowSeparator)
+      .filter(Boolean);
     for (const row of rows) {
       const line = document.createElement("tr");
-      for (const field of row.split("\t")) {
+      for (const field of row.split(FORMAT.fieldSeparator)) {
         const cell = document.createElement("td");
         cell.textContent = field;
         line.appendChild(cell);
@@ -192,15 +192,15 @@
   // never break across lines.
   function place(element, text) {
     element.replaceChildren();
-    text.split(DATE_MARK).forEach(function (part, index) {
+    text.split(FORMAT.dateMark).forEach(function (part, index) {
       if (index % 2 === 0) {
         element.append(part);
         return;
       }
-      const [isoDate, words] = part.split(DATE_TEXT_MARK);
+      const [isoDate, words] = part.split(FORMAT.dateTextMark);
       const time = document.createElement("time");
       time.dateTime = isoDate;
-      for (const piece of words.split(DATE_BREAK)) {
+      for (const piece of words.split(FORMAT.dateBreak)) {
         const unbroken = document.createElement("span");
         unbroken.className = "unbroken";
         unbroken.textContent = piece;
@@ -250,7 +250,7 @@
       "CalculatePage", "string",
       ["string", "number", "number", "number", "number", "number", "number", "string", "string"],
       [temperatureText, ...dateParts(laid.value), ...dateParts(today()), lowestText,
-        highestText]).split("\t");
+        highestText]).split(FORMAT.fieldSeparator);
     period.value = result;
     reading.replaceChildren(...block(words, "period-words"), ...block(note, "note-text"));
     place(hatch, hatchText);
@@ -332,19 +332,19 @@
     keepHistory(field);
   }
   form.addEventListener("input", clearResults);
-  // Enter in any field calculates; the form itself is never submitted, so the
-  // page also works where forms may not be sent (a sandboxed frame).
-  form.addEventListener("keydown", function (event) {
-    if (event.key === "Enter" && !event.isComposing && event.target.tagName === "INPUT") {
+  // Enter in any field and the calculate button calculate; the form itself is
+  // never submitted, so the page also works where forms may not be sent (a
+  // sandboxed frame).
+  function onPress(event) {
+    if (window.eggPeriodEarly.isPress(event)) {
       event.preventDefault();
       requestCalculation(event);
     }
-  });
+  }
+  form.addEventListener("keydown", onPress);
+  form.addEventListener("click", onPress);
   form.addEventListener("submit", function (event) {
     event.preventDefault();
-  });
-  document.getElementById("calculate").addEventListener("click", function () {
-    requestCalculation();
   });
 
   // The installable site keeps itself for offline use; the one-file page,

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 
 #include "core/estimate.h"
 #include "core/number_text.h"
@@ -12,12 +12,14 @@
 
 namespace {
 
-constexpr const char* VALUE_MARK = "%s";
+constexpr char PLACEHOLDER_OPEN = '{';
+constexpr char PLACEHOLDER_CLOSE = '}';
 // Digits after the point of the threshold temperature: "5.45".
 constexpr int THRESHOLD_DECIMALS = 2;
 // From this many whole days on, the reading gives whole days and years.
 constexpr double WHOLE_DAYS_FROM = 1000.0;
-constexpr double DAYS_PER_YEAR = 365.2425;
+// The mean length of a Gregorian year, for a long period in years.
+constexpr double DAYS_PER_MEAN_YEAR = 365.2425;
 constexpr int YEAR_DECIMALS = 1;
 constexpr int WHOLE_DECIMALS = 0;
 // A period shorter than this rounds to 0.0 days: no real temperature gives it.
@@ -58,26 +60,26 @@ std::string WithGroupSeparators(std::string digits) {
 std::string PeriodWords(float period) {
   double wholeDays = WholeDays(period);
   if (wholeDays < WHOLE_DAYS_FROM) {
-    return Formatted(PERIOD_READING_FORMAT, {RoundedPeriod(period)});
+    return Formatted(PERIOD_READING_FORMAT, {{"days", RoundedPeriod(period)}});
   }
-  double years = wholeDays / DAYS_PER_YEAR;
+  double years = wholeDays / DAYS_PER_MEAN_YEAR;
   return Formatted(LONG_PERIOD_READING_FORMAT,
-                   {WithGroupSeparators(WriteFixed(wholeDays, WHOLE_DECIMALS)),
-                    WithGroupSeparators(WriteFixed(years, YEAR_DECIMALS))});
+                   {{"days", WithGroupSeparators(WriteFixed(wholeDays, WHOLE_DECIMALS))},
+                    {"years", WithGroupSeparators(WriteFixed(years, YEAR_DECIMALS))}});
 }
 
-// What the temperature text was read as, when the number (`length`
-// characters of it) was not all of it.
-std::string InputNote(std::string_view text, std::size_t length, double temperature) {
-  std::string used = WriteNumber(temperature);
+// What the temperature text was read as, when the number was not all of it.
+std::string InputNote(std::string_view text, ScannedNumber scanned) {
+  Filling temperature = {"temperature", WriteNumber(scanned.value)};
   if (text.empty()) {
-    return Formatted(EMPTY_INPUT_FORMAT, {used});
+    return Formatted(EMPTY_INPUT_FORMAT, {temperature});
   }
-  if (length == 0) {
-    return Formatted(UNREADABLE_FORMAT, {used});
+  if (scanned.length == 0) {
+    return Formatted(UNREADABLE_FORMAT, {temperature});
   }
-  if (length < text.size()) {
-    return Formatted(PARTLY_READ_FORMAT, {std::string(text.substr(0, length)), used});
+  if (scanned.length < text.size()) {
+    return Formatted(PARTLY_READ_FORMAT,
+                     {{"used", std::string(text.substr(0, scanned.length))}, temperature});
   }
   return "";
 }
@@ -90,23 +92,23 @@ struct Reading {
 // The period in words, and as the note what the period means when it is no
 // number of days, how the text was read when that was not all of it, and the
 // survival note above the quick table's range.
-Reading ReadingOf(std::string_view text, double temperature, float period) {
-  std::size_t length = NumberTextLength(text);
-  std::string note = InputNote(text, length, temperature);
+Reading ReadingOf(std::string_view text, ScannedNumber scanned, float period) {
+  std::string note = InputNote(text, scanned);
   // Text with nothing readable: the note says so, and nothing is said of 0 degrees.
-  if (length == 0) {
+  if (scanned.length == 0) {
     return {"", note};
   }
   switch (KindOf(period)) {
     case PeriodKind::FarOutside:
       return {"", FAR_OUTSIDE_TEXT + note};
     case PeriodKind::NoDevelopment:
-      return {"", Formatted(NO_DEVELOPMENT_FORMAT, {ThresholdText()}) + note};
+      return {"", Formatted(NO_DEVELOPMENT_FORMAT, {{"threshold", ThresholdText()}}) + note};
     case PeriodKind::Develops:
       break;
   }
-  if (temperature > QUICK_TABLE_LAST_TEMPERATURE) {
-    note += Formatted(ABOVE_QUICK_TABLE_FORMAT, {std::to_string(QUICK_TABLE_LAST_TEMPERATURE)});
+  if (scanned.value > QUICK_TABLE_LAST_TEMPERATURE) {
+    note += Formatted(ABOVE_QUICK_TABLE_FORMAT,
+                      {{"last", std::to_string(QUICK_TABLE_LAST_TEMPERATURE)}});
   }
   return {PeriodWords(period), note};
 }
@@ -115,10 +117,10 @@ Reading ReadingOf(std::string_view text, double temperature, float period) {
 std::string DaysFromToday(CivilDate date, CivilDate today) {
   std::int64_t days = DaysFromCivil(date) - DaysFromCivil(today);
   if (days > 0) {
-    return Formatted(DAYS_AHEAD_FORMAT, {std::to_string(days)});
+    return Formatted(DAYS_AHEAD_FORMAT, {{"days", std::to_string(days)}});
   }
   if (days < 0) {
-    return Formatted(DAYS_AGO_FORMAT, {std::to_string(-days)});
+    return Formatted(DAYS_AGO_FORMAT, {{"days", std::to_string(-days)}});
   }
   return TODAY_TEXT;
 }
@@ -129,9 +131,10 @@ std::string MarkedDate(CivilDate date, std::optional<CivilDate> today) {
   char iso[sizeof "9999-12-31"];
   std::snprintf(iso, sizeof iso, "%04d-%02d-%02d", date.year, date.month, date.day);
   const char* weekday = WEEKDAY_NAMES[Weekday(DaysFromCivil(date))];
-  std::string words = Formatted(DATE_FORMAT, {std::to_string(date.year), std::to_string(date.month),
-                                              std::to_string(date.day)}) +
-                      DATE_BREAK + Formatted(ABOUT_WEEKDAY_FORMAT, {weekday});
+  std::string words = Formatted(DATE_FORMAT, {{"year", std::to_string(date.year)},
+                                              {"month", std::to_string(date.month)},
+                                              {"day", std::to_string(date.day)}}) +
+                      DATE_BREAK + Formatted(ABOUT_WEEKDAY_FORMAT, {{"weekday", weekday}});
   if (today && IsValidDate(*today)) {
     words += DATE_BREAK + DaysFromToday(date, *today);
   }
@@ -155,13 +158,8 @@ std::string Hatch(std::optional<CivilDate> laid, std::optional<CivilDate> today,
 struct RangeField {
   const char* label;
   std::string_view text;
-  std::size_t length;  // characters read as the number
-  double temperature;
+  ScannedNumber scanned;
 };
-
-RangeField ReadRangeField(const char* label, std::string_view text) {
-  return {label, text, NumberTextLength(text), ReadNumber(text)};
-}
 
 // The earliest hatch date comes from the higher temperature, the latest from
 // the lower; either field may hold either. A field that cannot be read gives
@@ -174,61 +172,103 @@ std::string Range(std::optional<CivilDate> laid, std::optional<CivilDate> today,
   if (lowestText.empty() || highestText.empty()) {
     return RANGE_ONE_FIELD_TEXT;
   }
-  const RangeField fields[] = {ReadRangeField(LOWEST_LABEL, lowestText),
-                               ReadRangeField(HIGHEST_LABEL, highestText)};
+  const RangeField fields[] = {{LOWEST_LABEL, lowestText, ScanNumber(lowestText)},
+                               {HIGHEST_LABEL, highestText, ScanNumber(highestText)}};
   std::string unreadable;
   std::string notes;
   for (const RangeField& field : fields) {
-    if (field.length == 0) {
-      unreadable += Formatted(RANGE_UNREADABLE_FORMAT, {field.label});
-    } else if (field.length < field.text.size()) {
+    Filling label = {"field", field.label};
+    if (field.scanned.length == 0) {
+      unreadable += Formatted(RANGE_UNREADABLE_FORMAT, {label});
+    } else if (field.scanned.length < field.text.size()) {
       notes += Formatted(RANGE_PARTLY_READ_FORMAT,
-                         {field.label, std::string(field.text.substr(0, field.length)),
-                          WriteNumber(field.temperature)});
+                         {label,
+                          {"used", std::string(field.text.substr(0, field.scanned.length))},
+                          {"temperature", WriteNumber(field.scanned.value)}});
     }
   }
   if (!unreadable.empty()) {
     return unreadable;
   }
-  double lower = std::min(fields[0].temperature, fields[1].temperature);
-  double higher = std::max(fields[0].temperature, fields[1].temperature);
+  double lower = std::min(fields[0].scanned.value, fields[1].scanned.value);
+  double higher = std::max(fields[0].scanned.value, fields[1].scanned.value);
   float longest = EggPeriodEstimate(lower);
   float shortest = EggPeriodEstimate(higher);
-  std::vector<std::string> values = {WriteNumber(lower), WriteNumber(higher)};
+  Filling lowerText = {"lower", WriteNumber(lower)};
+  Filling higherText = {"higher", WriteNumber(higher)};
+  Filling threshold = {"threshold", ThresholdText()};
   switch (KindOf(shortest)) {
     case PeriodKind::FarOutside:
-      return Formatted(RANGE_FAR_OUTSIDE_FORMAT, values) + notes;
+      return Formatted(RANGE_FAR_OUTSIDE_FORMAT, {lowerText, higherText}) + notes;
     case PeriodKind::NoDevelopment:
-      values.push_back(ThresholdText());
-      return Formatted(RANGE_NO_DEVELOPMENT_FORMAT, values) + notes;
+      return Formatted(RANGE_NO_DEVELOPMENT_FORMAT, {lowerText, higherText, threshold}) + notes;
     case PeriodKind::Develops:
       break;
   }
   if (!laid) {
     return RANGE_NO_LAYING_DATE_TEXT + notes;
   }
-  values.push_back(HatchWords(*laid, today, shortest));
+  Filling earliest = {"earliest", HatchWords(*laid, today, shortest)};
   // The lower temperature is at or below the threshold: development stops
   // while the water is that cold, so there is no latest date.
   if (KindOf(longest) != PeriodKind::Develops) {
-    values.push_back(ThresholdText());
-    return Formatted(RANGE_NO_LATEST_FORMAT, values) + notes;
+    return Formatted(RANGE_NO_LATEST_FORMAT, {lowerText, higherText, earliest, threshold}) + notes;
   }
-  values.push_back(HatchWords(*laid, today, longest));
-  return Formatted(RANGE_FORMAT, values) + notes;
+  return Formatted(
+             RANGE_FORMAT,
+             {lowerText, higherText, earliest, {"latest", HatchWords(*laid, today, longest)}}) +
+         notes;
 }
 
 }  // namespace
 
-std::string Formatted(const char* format, const std::vector<std::string>& values) {
-  std::string text = format;
+std::string Formatted(std::string_view format, const std::vector<Filling>& fillings) {
+  std::vector<bool> filled(fillings.size(), false);
+  std::string text;
   std::size_t position = 0;
-  for (const std::string& value : values) {
-    position = text.find(VALUE_MARK, position);
-    text.replace(position, std::strlen(VALUE_MARK), value);
-    position += value.size();
+  for (;;) {
+    std::size_t open = format.find(PLACEHOLDER_OPEN, position);
+    text += format.substr(position, open - position);
+    if (open == std::string_view::npos) {
+      break;
+    }
+    std::size_t close = format.find(PLACEHOLDER_CLOSE, open);
+    if (close == std::string_view::npos) {
+      std::abort();
+    }
+    std::string_view name = format.substr(open + 1, close - open - 1);
+    auto filling = std::find_if(fillings.begin(), fillings.end(),
+                                [name](const Filling& f) { return f.name == name; });
+    if (filling == fillings.end()) {
+      std::abort();
+    }
+    text += filling->value;
+    filled[static_cast<std::size_t>(filling - fillings.begin())] = true;
+    position = close + 1;
+  }
+  if (std::find(filled.begin(), filled.end(), false) != filled.end()) {
+    std::abort();
   }
   return text;
+}
+
+std::string PageFormatJson() {
+  struct Mark {
+    const char* name;
+    char mark;
+  };
+  constexpr Mark MARKS[] = {{"dateMark", DATE_MARK},
+                            {"dateTextMark", DATE_TEXT_MARK},
+                            {"dateBreak", DATE_BREAK},
+                            {"fieldSeparator", FIELD_SEPARATOR},
+                            {"rowSeparator", ROW_SEPARATOR}};
+  std::string json;
+  for (const Mark& mark : MARKS) {
+    char escaped[sizeof "\\u0000"];
+    std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(mark.mark));
+    json += (json.empty() ? "{\"" : ", \"") + std::string(mark.name) + "\": \"" + escaped + "\"";
+  }
+  return json + "}";
 }
 
 std::string ThresholdText() {
@@ -238,9 +278,9 @@ std::string ThresholdText() {
 PageResult CalculatePageResult(std::string_view temperatureText, std::optional<CivilDate> laid,
                                std::optional<CivilDate> today, std::string_view lowestText,
                                std::string_view highestText) {
-  double temperature = ReadNumber(temperatureText);
-  float period = EggPeriodEstimate(temperature);
-  Reading reading = ReadingOf(temperatureText, temperature, period);
+  ScannedNumber scanned = ScanNumber(temperatureText);
+  float period = EggPeriodEstimate(scanned.value);
+  Reading reading = ReadingOf(temperatureText, scanned, period);
   return {OnCalculate(temperatureText), reading.words, reading.note, Hatch(laid, today, period),
           Range(laid, today, lowestText, highestText)};
 }

@@ -18,6 +18,14 @@
 inline constexpr char DATE_MARK = '\x01';
 inline constexpr char DATE_TEXT_MARK = '\x02';
 inline constexpr char DATE_BREAK = '\x03';
+// Between the fields of a result handed to the page, and after each row of a
+// table.
+inline constexpr char FIELD_SEPARATOR = '\t';
+inline constexpr char ROW_SEPARATOR = '\n';
+
+// The marks and separators above as a JSON object, which the page's script is
+// built with: {"dateMark": "\u0001", ...}.
+std::string PageFormatJson();
 
 struct PageResult {
   std::string period;  // the calculator's text: "8.38222980499268"
@@ -34,8 +42,17 @@ PageResult CalculatePageResult(std::string_view temperatureText, std::optional<C
                                std::optional<CivilDate> today, std::string_view lowestText,
                                std::string_view highestText);
 
-// `format` with each "%s" replaced by the next of `values`.
-std::string Formatted(const char* format, const std::vector<std::string>& values);
+// A value for the placeholder "{name}" of a page text.
+struct Filling {
+  std::string_view name;
+  std::string value;
+};
+
+// `format` with each "{name}" replaced by the value of its filling. A
+// placeholder without a filling, or a filling without a placeholder, is a
+// mistake in the program: it stops there (std::abort), so that the tests,
+// which write every text, and the build, which writes the page's texts, fail.
+std::string Formatted(std::string_view format, const std::vector<Filling>& fillings);
 
 // The threshold temperature as the page writes it: "5.45".
 std::string ThresholdText();
