@@ -630,7 +630,7 @@ class InstalledSite(unittest.TestCase):
 
     def test_the_offline_copy_mends_itself_online_and_says_so_offline(self):
         engine = chromium()
-        missing = ["./", "icon-512.png"]
+        missing = ["./", SITE_FILES["manual"]]
         remove = ("caches.keys().then((names) => caches.open(names[0])).then((cache) =>"
                   f" Promise.all({json.dumps(missing)}.map((file) => cache.delete(file))))")
         cached = ("caches.keys().then((names) => caches.open(names[0])).then((cache) =>"
