@@ -69,6 +69,18 @@ CivilDate CivilFromDays(std::int64_t days) {
   return {static_cast<int>(year), month, day};
 }
 
+std::optional<CivilDate> DateAfter(CivilDate date, double wholeDays) {
+  if (!IsValidDate(date)) {
+    return std::nullopt;
+  }
+  std::int64_t start = DaysFromCivil(date);
+  // Compared as doubles first: a count can be far more days than an integer holds.
+  if (wholeDays > static_cast<double>(DaysFromCivil(LAST_DATE) - start)) {
+    return std::nullopt;
+  }
+  return CivilFromDays(start + static_cast<std::int64_t>(wholeDays));
+}
+
 int Weekday(std::int64_t days) {
   std::int64_t weekday = (days + EPOCH_WEEKDAY) % DAYS_PER_WEEK;
   return static_cast<int>(weekday < 0 ? weekday + DAYS_PER_WEEK : weekday);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 inline constexpr int FIRST_YEAR = 1;
 inline constexpr int LAST_YEAR = 9999;
@@ -29,3 +30,8 @@ CivilDate CivilFromDays(std::int64_t days);
 
 // Day of the week: 0 Sunday, 1 Monday, ... 6 Saturday.
 int Weekday(std::int64_t days);
+
+// The date `wholeDays` days after `date` (a whole number, as a double so that
+// any count can be asked), or nothing when `date` is no date or the date
+// would fall after LAST_DATE.
+std::optional<CivilDate> DateAfter(CivilDate date, double wholeDays);

@@ -13,9 +13,13 @@ constexpr double HALF_DAY = 0.5;
 
 }  // namespace
 
-float EggPeriodEstimate(double temperature) {
+double DailyRate(double temperature) {
   double rateAtTemperature = temperature * RATE_PER_DEGREE;
-  double dailyRate = rateAtTemperature - RATE_OFFSET;
+  return rateAtTemperature - RATE_OFFSET;
+}
+
+float EggPeriodEstimate(double temperature) {
+  double dailyRate = DailyRate(temperature);
   double period = 1.0 / dailyRate;
   return static_cast<float>(period);
 }
@@ -43,15 +47,8 @@ double WholeDays(float period) {
 }
 
 std::optional<CivilDate> HatchDate(CivilDate laid, float period) {
-  if (!EggsDevelop(period) || !IsValidDate(laid)) {
+  if (!EggsDevelop(period)) {
     return std::nullopt;
   }
-  std::int64_t laidDays = DaysFromCivil(laid);
-  std::int64_t lastDays = DaysFromCivil(LAST_DATE);
-  double wholeDays = WholeDays(period);
-  // Compared as doubles first: a period can be far more days than an integer holds.
-  if (wholeDays > static_cast<double>(lastDays - laidDays)) {
-    return std::nullopt;
-  }
-  return CivilFromDays(laidDays + static_cast<std::int64_t>(wholeDays));
+  return DateAfter(laid, WholeDays(period));
 }

@@ -23,6 +23,11 @@ inline constexpr std::size_t READ_TEXT_LENGTH = INPUT_TEXT_LIMIT - 1;
 extern double LastTemperature;
 extern float LastEstimate;
 
+// The daily development rate at `temperature` degrees Celsius:
+// temperature x RATE_PER_DEGREE - RATE_OFFSET, each step rounded to double.
+// Negative below the threshold.
+double DailyRate(double temperature);
+
 // Egg period in days at `temperature` degrees Celsius, held in single
 // precision. No range check: below the threshold of about 5.45 degrees the
 // rate is negative and so is the period; at the threshold it is infinite.
