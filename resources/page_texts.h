@@ -107,3 +107,45 @@ inline constexpr const char* OFFLINE_TEXT =
     "ところで一度開くと、ファイルが元どおりになり、またインターネットなしで使えます。";
 // The manual's page on the site: the way back to the calculator.
 inline constexpr const char* MANUAL_BACK_TEXT = "電卓に戻る";
+
+// The notebook of clutches (記録帳).
+inline constexpr const char* NOTEBOOK_TITLE = "記録帳";
+inline constexpr const char* NOTEBOOK_HINT =
+    "計算した卵を記録しておくと、孵化予定日が近い順に並びます。記録はこの端末のブラウザーの"
+    "中だけに保存され、どこにも送られません。";
+inline constexpr const char* LABEL_LABEL = "容器・メモ（任意）";
+inline constexpr const char* SAVE_TEXT = "この計算を記録";
+// A clutch saved without a name.
+inline constexpr const char* DEFAULT_NAME_FORMAT = "記録{number}";
+inline constexpr const char* WEEKDAY_FORMAT = "（{weekday}）";
+inline constexpr const char* SHORT_DATE_FORMAT = "{month}月{day}日";
+inline constexpr const char* CLUTCH_LAID_LABEL = "産卵日";
+inline constexpr const char* CLUTCH_TEMPERATURE_FORMAT = "水温{temperature}℃";
+inline constexpr const char* CLUTCH_HATCH_LABEL = "孵化予定日";
+// A clutch's state in the morning's list.
+inline constexpr const char* STATE_TODAY_TEXT = "今日ごろ孵化";
+inline constexpr const char* STATE_AHEAD_FORMAT = "あと{days}日";
+inline constexpr const char* STATE_LATE_FORMAT = "予定日を{days}日過ぎています";
+inline constexpr const char* STATE_HATCHED_FORMAT = "孵化 {date}（予定との差 {difference}日）";
+inline constexpr const char* STATE_HATCHED_TEXT = "孵化 {date}";
+inline constexpr const char* STATE_STOPPED_TEXT =
+    "いまの水温では発育が止まるため、孵化予定日は出せません";
+inline constexpr const char* DEVELOPMENT_FORMAT = "発育 {percent}%";
+// What the hatched clutches teach: how many, the mean difference from the
+// predicted date, and the smallest and largest difference.
+inline constexpr const char* LESSON_LATER_FORMAT =
+    "記録した{count}回では、予定より平均{days}日遅く孵化しています（{lowest}～{highest}日）";
+inline constexpr const char* LESSON_EARLIER_FORMAT =
+    "記録した{count}回では、予定より平均{days}日早く孵化しています（{lowest}～{highest}日）";
+inline constexpr const char* LESSON_ON_TIME_FORMAT =
+    "記録した{count}回では、平均して予定どおりに孵化しています（{lowest}～{highest}日）";
+// One line about a clutch to send to someone.
+inline constexpr const char* SHARE_FORMAT = "{name}　産卵{laid}・{temperature}℃・孵化予定{hatch}";
+inline constexpr const char* SHARE_HATCHED_FORMAT = "{name}　産卵{laid}・{temperature}℃・孵化{hatched}";
+inline constexpr const char* SHARE_STOPPED_FORMAT =
+    "{name}　産卵{laid}・{temperature}℃・発育が止まる水温";
+// The calendar event on the hatch date, and its reminder the evening before.
+inline constexpr const char* EVENT_SUMMARY_FORMAT = "{name}の孵化予定日";
+// The spreadsheet's two sections: the clutches, then the day entries.
+inline constexpr const char* CSV_CLUTCH_HEADER = "名前,産卵日,水温,孵化予定日,孵化日,発育%";
+inline constexpr const char* CSV_ENTRY_HEADER = "名前,日付,水温,最低水温,最高水温";

@@ -125,26 +125,32 @@ std::string DaysFromToday(CivilDate date, CivilDate today) {
   return TODAY_TEXT;
 }
 
-// A date in words, marked for the page's <time> element, with how far it is
-// from today when today is known.
-std::string MarkedDate(CivilDate date, std::optional<CivilDate> today) {
+}  // namespace
+
+std::string IsoDate(CivilDate date) {
   char iso[sizeof "9999-12-31"];
   std::snprintf(iso, sizeof iso, "%04d-%02d-%02d", date.year, date.month, date.day);
+  return iso;
+}
+
+std::string MarkedDate(CivilDate date, const char* weekdayFormat, std::optional<CivilDate> today) {
   const char* weekday = WEEKDAY_NAMES[Weekday(DaysFromCivil(date))];
   std::string words = Formatted(DATE_FORMAT, {{"year", std::to_string(date.year)},
                                               {"month", std::to_string(date.month)},
                                               {"day", std::to_string(date.day)}}) +
-                      DATE_BREAK + Formatted(ABOUT_WEEKDAY_FORMAT, {{"weekday", weekday}});
+                      DATE_BREAK + Formatted(weekdayFormat, {{"weekday", weekday}});
   if (today && IsValidDate(*today)) {
     words += DATE_BREAK + DaysFromToday(date, *today);
   }
-  return DATE_MARK + std::string(iso) + DATE_TEXT_MARK + words + DATE_MARK;
+  return DATE_MARK + IsoDate(date) + DATE_TEXT_MARK + words + DATE_MARK;
 }
+
+namespace {
 
 // The hatch date for eggs that develop, or that it lies past the last date.
 std::string HatchWords(CivilDate laid, std::optional<CivilDate> today, float period) {
   std::optional<CivilDate> hatch = HatchDate(laid, period);
-  return hatch ? MarkedDate(*hatch, today) : HATCH_TOO_LATE_TEXT;
+  return hatch ? MarkedDate(*hatch, ABOUT_WEEKDAY_FORMAT, today) : HATCH_TOO_LATE_TEXT;
 }
 
 std::string Hatch(std::optional<CivilDate> laid, std::optional<CivilDate> today, float period) {

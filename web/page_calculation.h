@@ -54,5 +54,13 @@ struct Filling {
 // which write every text, and the build, which writes the page's texts, fail.
 std::string Formatted(std::string_view format, const std::vector<Filling>& fillings);
 
+// A date as YYYY-MM-DD.
+std::string IsoDate(CivilDate date);
+
+// A date marked for the page's <time> element: "2026年6月9日" and its weekday
+// in `weekdayFormat` ("（{weekday}）ごろ"), then how far it is from today when
+// today is known.
+std::string MarkedDate(CivilDate date, const char* weekdayFormat, std::optional<CivilDate> today);
+
 // The threshold temperature as the page writes it: "5.45".
 std::string ThresholdText();
