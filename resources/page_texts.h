@@ -149,3 +149,60 @@ inline constexpr const char* EVENT_SUMMARY_FORMAT = "{name}の孵化予定日";
 // The spreadsheet's two sections: the clutches, then the day entries.
 inline constexpr const char* CSV_CLUTCH_HEADER = "名前,産卵日,水温,孵化予定日,孵化日,発育%";
 inline constexpr const char* CSV_ENTRY_HEADER = "名前,日付,水温,最低水温,最高水温";
+// A day entry in a clutch's list: its date and temperature, or lowest and highest.
+inline constexpr const char* LOG_AVERAGE_FORMAT = "{date} {temperature}℃";
+inline constexpr const char* LOG_RANGE_FORMAT = "{date} {lowest}～{highest}℃";
+inline constexpr const char* LOG_SEPARATOR = "、";
+// The notebook's labels and messages.
+inline constexpr const char* NOTEBOOK_EMPTY_TEXT =
+    "まだ記録はありません。計算したあと「この計算を記録」を押すと、ここに並びます。";
+inline constexpr const char* SAVED_FORMAT = "「{name}」を記録しました。";
+inline constexpr const char* SAVE_NEEDS_TEMPERATURE_TEXT =
+    "水温を数として読めないため、記録できません。";
+inline constexpr const char* SAVE_NEEDS_LAID_TEXT = "産卵日を入れると記録できます。";
+inline constexpr const char* SAVE_FAILED_TEXT =
+    "記録できませんでした。入力はそのまま残っています。";
+inline constexpr const char* STORAGE_UNAVAILABLE_TEXT =
+    "このブラウザーでは、ここに記録を残せません（プライベート ブラウズのときなど）。"
+    "計算はこれまでどおり使えます。";
+inline constexpr const char* SAFARI_NOTE_TEXT =
+    "Safari では、ホーム画面に追加せずに使っていると、7日間このページを開かなかったときに"
+    "記録が消えることがあります。ホーム画面に追加して使い、ときどきバックアップしてください。";
+inline constexpr const char* LAST_BACKUP_FORMAT = "最後のバックアップ：{date}";
+inline constexpr const char* NO_BACKUP_TEXT = "まだバックアップしていません。";
+inline constexpr const char* EXPORT_JSON_TEXT = "バックアップ";
+inline constexpr const char* EXPORT_CSV_TEXT = "表計算用";
+inline constexpr const char* IMPORT_LABEL = "読み込み（バックアップのファイルを選ぶ）";
+inline constexpr const char* IMPORTED_FORMAT = "読み込みました。追加{added}件、更新{updated}件。";
+inline constexpr const char* IMPORT_NOT_BACKUP_TEXT =
+    "このファイルは記録帳のバックアップではありません。記録は何も変えていません。";
+inline constexpr const char* IMPORT_DAMAGED_TEXT =
+    "このバックアップは壊れているため、読み込めません。記録は何も変えていません。";
+inline constexpr const char* IMPORT_NEWER_TEXT =
+    "このバックアップは新しい版の電卓で作られたため、読み込めません。電卓を新しくしてから"
+    "読み込んでください。記録は何も変えていません。";
+inline constexpr const char* CHANGE_FAILED_TEXT =
+    "保存できませんでした。記録は前のままです。入力はそのまま残っています。";
+inline constexpr const char* DELETED_FORMAT = "「{name}」を削除しました。";
+inline constexpr const char* UNDO_DELETE_TEXT = "元に戻す";
+inline constexpr const char* COPIED_TEXT = "共有する文をコピーしました。";
+inline constexpr const char* LOG_NEEDS_TEMPERATURE_TEXT =
+    "平均水温か、最低水温と最高水温の両方を数字で入れてください。";
+inline constexpr const char* LOG_DATE_OUTSIDE_TEXT = "日付は産卵日から今日までの日にしてください。";
+// A clutch's controls.
+inline constexpr const char* CLUTCH_DETAILS_TEXT = "日ごとの水温・修正";
+inline constexpr const char* LOG_TITLE = "日ごとの水温";
+inline constexpr const char* LOG_HINT =
+    "平均水温か、最低水温と最高水温の両方を入れます。同じ日付をもう一度入れると、"
+    "その日の記録を置き換えます。";
+inline constexpr const char* LOG_DATE_LABEL = "日付";
+inline constexpr const char* LOG_TEMPERATURE_LABEL = "平均水温（℃）";
+inline constexpr const char* LOG_ADD_TEXT = "この日の水温を追加";
+inline constexpr const char* EDIT_TITLE = "記録を直す";
+inline constexpr const char* NAME_LABEL = "名前";
+inline constexpr const char* EDIT_SAVE_TEXT = "直す";
+inline constexpr const char* HATCHED_LABEL = "孵化した日";
+inline constexpr const char* HATCHED_SAVE_TEXT = "孵化した";
+inline constexpr const char* SHARE_TEXT = "共有";
+inline constexpr const char* CALENDAR_TEXT = "カレンダーに追加";
+inline constexpr const char* DELETE_TEXT = "削除";

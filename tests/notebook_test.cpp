@@ -66,6 +66,7 @@ TEST(ViewNotebook, ListsLateClutchesFirstThenByHatchDateAndHatchedOnesLast) {
   }
   EXPECT_EQ(view.clutches[0].laid, Marked("2026-06-02", "2026年6月2日", "（火）"));
   EXPECT_EQ(view.clutches[0].temperature, "水温25℃");
+  EXPECT_EQ(view.clutches[4].log, "6月3日 4℃");
   EXPECT_EQ(view.lesson, "");  // one hatched clutch teaches nothing yet
 }
 
@@ -102,6 +103,7 @@ TEST(ParseClutches, ReadsThePagesRowsAndLeavesOutRowsWithoutALayingDate) {
   ASSERT_EQ(clutches[0].log.size(), 2u);
   EXPECT_EQ(clutches[0].log[1].date, (CivilDate{2026, 6, 3}));
   EXPECT_EQ(clutches[0].log[1].highest, "22");
+  EXPECT_EQ(ViewNotebook(clutches, TODAY).clutches[0].log, "6月2日 18℃、6月3日 15～22℃");
   EXPECT_EQ(clutches[1].hatched, (CivilDate{2026, 6, 20}));
   EXPECT_TRUE(clutches[1].log.empty());
 }

@@ -9,10 +9,12 @@
 
 #include "core/calendar.h"
 #include "core/estimate.h"
+#include "core/number_text.h"
 #include "core/quick_table.h"
 #include "resources/form_texts.h"
 #include "resources/page_texts.h"
 #include "version.h"
+#include "web/notebook.h"
 #include "web/page_calculation.h"
 
 namespace {
@@ -73,6 +75,52 @@ const PageTextRow PAGE_TEXTS[] = {
     {"version", VERSION_FORMAT, Version},
     {"offline_title", OFFLINE_TITLE},
     {"offline_text", OFFLINE_TEXT},
+    {"notebook_title", NOTEBOOK_TITLE},
+    {"notebook_hint", NOTEBOOK_HINT},
+    {"notebook_empty", NOTEBOOK_EMPTY_TEXT},
+    {"label_label", LABEL_LABEL},
+    {"save", SAVE_TEXT},
+    {"storage_unavailable", STORAGE_UNAVAILABLE_TEXT},
+    {"safari_note", SAFARI_NOTE_TEXT},
+    {"export_json", EXPORT_JSON_TEXT},
+    {"export_csv", EXPORT_CSV_TEXT},
+    {"import_label", IMPORT_LABEL},
+    {"clutch_laid_label", CLUTCH_LAID_LABEL},
+    {"clutch_hatch_label", CLUTCH_HATCH_LABEL},
+    {"clutch_details", CLUTCH_DETAILS_TEXT},
+    {"log_title", LOG_TITLE},
+    {"log_hint", LOG_HINT},
+    {"log_date_label", LOG_DATE_LABEL},
+    {"log_temperature_label", LOG_TEMPERATURE_LABEL},
+    {"log_add", LOG_ADD_TEXT},
+    {"edit_title", EDIT_TITLE},
+    {"name_label", NAME_LABEL},
+    {"edit_save", EDIT_SAVE_TEXT},
+    {"hatched_label", HATCHED_LABEL},
+    {"hatched_save", HATCHED_SAVE_TEXT},
+    {"share", SHARE_TEXT},
+    {"calendar", CALENDAR_TEXT},
+    {"delete", DELETE_TEXT},
+    {"undo_delete", UNDO_DELETE_TEXT},
+};
+
+// The messages the page's script shows, by name; the script gives the values
+// of their placeholders.
+const std::pair<const char*, const char*> MESSAGES[] = {
+    {"saved", SAVED_FORMAT},
+    {"save_needs_temperature", SAVE_NEEDS_TEMPERATURE_TEXT},
+    {"save_needs_laid", SAVE_NEEDS_LAID_TEXT},
+    {"save_failed", SAVE_FAILED_TEXT},
+    {"change_failed", CHANGE_FAILED_TEXT},
+    {"deleted", DELETED_FORMAT},
+    {"copied", COPIED_TEXT},
+    {"log_needs_temperature", LOG_NEEDS_TEMPERATURE_TEXT},
+    {"log_date_outside", LOG_DATE_OUTSIDE_TEXT},
+    {"imported", IMPORTED_FORMAT},
+    {"import_not_backup", IMPORT_NOT_BACKUP_TEXT},
+    {"import_damaged", IMPORT_DAMAGED_TEXT},
+    {"import_newer", IMPORT_NEWER_TEXT},
+    {"default_name", DEFAULT_NAME_FORMAT},
 };
 
 // Texts handed back to the page stay valid until the next call that returns one.
@@ -88,6 +136,17 @@ const char* Returned(std::string text) {
 // field's whole text; this is the one place where it is cut.
 std::string_view FieldText(const char* text) {
   return std::string_view(text, strnlen(text, READ_TEXT_LENGTH));
+}
+
+// Fields of a text, FIELD_SEPARATOR between them.
+std::vector<std::string_view> Fields(std::string_view text) {
+  std::vector<std::string_view> fields;
+  for (std::size_t start = 0; start <= text.size();) {
+    std::size_t end = std::min(text.find(FIELD_SEPARATOR, start), text.size());
+    fields.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return fields;
 }
 
 std::optional<CivilDate> DateOrNothing(int year, int month, int day) {
@@ -146,6 +205,64 @@ const char* PageText(const char* name) {
 // page's script.
 const char* PageFormat() {
   return Returned(PageFormatJson());
+}
+
+// The message of that name with its placeholders filled from `values`:
+// "name TAB value TAB name TAB value ...". Null for a name there is none of.
+const char* Message(const char* name, const char* values) {
+  for (const auto& [messageName, text] : MESSAGES) {
+    if (std::strcmp(messageName, name) == 0) {
+      std::vector<Filling> fillings;
+      std::vector<std::string_view> fields = Fields(values);
+      for (std::size_t i = 0; i + 1 < fields.size(); i += 2) {
+        fillings.push_back({fields[i], std::string(fields[i + 1])});
+      }
+      return Returned(Formatted(text, fillings));
+    }
+  }
+  return nullptr;
+}
+
+// How many leading characters of a temperature text are read as its number;
+// 0 when none are.
+int ReadLength(const char* text) {
+  return static_cast<int>(NumberTextLength(FieldText(text)));
+}
+
+// The notebook as the page lists it on `today`: the lesson of the hatched
+// clutches, the last backup (YYYY-MM-DD, or empty for none) in words, then a
+// row a clutch in the morning's order with the fields id, group, laid,
+// temperature, hatch date, state, development, share line and day entries.
+// `clutches` is as ParseClutches reads it.
+const char* NotebookList(int year, int month, int day, const char* lastBackup,
+                         const char* clutches) {
+  NotebookView view = ViewNotebook(ParseClutches(clutches), CivilDate{year, month, day});
+  std::optional<CivilDate> backup = ParseIsoDate(lastBackup);
+  std::string list =
+      view.lesson + ROW_SEPARATOR +
+      (backup ? Formatted(LAST_BACKUP_FORMAT,
+                          {{"date", MarkedDate(*backup, WEEKDAY_FORMAT, std::nullopt)}})
+              : NO_BACKUP_TEXT);
+  for (const ClutchView& clutch : view.clutches) {
+    list += ROW_SEPARATOR;
+    for (const std::string* field :
+         {&clutch.id, &clutch.group, &clutch.laid, &clutch.temperature, &clutch.hatch,
+          &clutch.state, &clutch.development, &clutch.share, &clutch.log}) {
+      list += (field == &clutch.id ? "" : std::string(1, FIELD_SEPARATOR)) + *field;
+    }
+  }
+  return Returned(std::move(list));
+}
+
+// The notebook for a spreadsheet (see NotebookCsv).
+const char* NotebookSpreadsheet(int year, int month, int day, const char* clutches) {
+  return Returned(NotebookCsv(ParseClutches(clutches), CivilDate{year, month, day}));
+}
+
+// The calendar file of the first clutch in `clutches`, or empty.
+const char* ClutchCalendar(int year, int month, int day, const char* clutches) {
+  std::vector<Clutch> parsed = ParseClutches(clutches);
+  return Returned(parsed.empty() ? "" : ClutchEvent(parsed[0], CivilDate{year, month, day}));
 }
 
 // The most characters a temperature field takes.

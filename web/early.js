@@ -1,5 +1,6 @@
 // Runs before the page's body. It holds what counts as a press of the
-// calculator (Enter in a field, or a click of the calculate button), which the
+// calculator (Enter in a field of the calculation, or a click of the
+// calculate button), which the
 // page's script uses too; until the calculator is ready, a press is
 // remembered, and answered once the calculator is ready.
 (function () {
@@ -8,7 +9,7 @@
   early.isPress = function (event) {
     const target = event.target;
     return (event.type === "keydown" && event.key === "Enter" && !event.isComposing &&
-            target.tagName === "INPUT") ||
+            target.tagName === "INPUT" && !("notebook" in target.dataset)) ||
       (event.type === "click" && target.id === "calculate");
   };
   function remember(event) {

@@ -20,7 +20,8 @@ const inputs = Object.fromEntries(process.argv.slice(2).map((argument) => {
   const [name, ...value] = argument.split("=");
   return [name, value.join("=")];
 }));
-for (const name of ["template", "style", "early_script", "script", "service_worker", "manual",
+for (const name of ["template", "style", "early_script", "script", "notebook_script",
+  "service_worker", "manual",
   "site_files", "core_js", "core_wasm", "tab_icon", "version", "page", "site"]) {
   if (!inputs[name]) {
     throw new Error(`make_page.mjs: ${name}=... is missing`);
@@ -80,7 +81,8 @@ const earlyScript = inlined(readFileSync(inputs.early_script, "utf8"), "script")
 // The page's script takes the core's marks and separators.
 const pageFormat = core.UTF8ToString(core.ccall("PageFormat", "number", [], []));
 const script = inlined(`${readFileSync(inputs.core_js, "utf8")}\n${
-  readFileSync(inputs.script, "utf8").replace("{{page_format}}", pageFormat)}`, "script");
+  readFileSync(inputs.script, "utf8").replace("{{page_format}}", pageFormat)}\n${
+  readFileSync(inputs.notebook_script, "utf8")}`, "script");
 const themeColour = styleColour(style, "action");
 const backgroundColour = styleColour(style, "background");
 

@@ -147,6 +147,25 @@ std::string Share(const Clutch& clutch, const Forecast& forecast) {
                                   WeekdayWords(*forecast.hatch, ABOUT_WEEKDAY_FORMAT)}});
 }
 
+// The day entries in date order: "6月2日 18℃、6月3日 15～22℃".
+std::string LogWords(const Clutch& clutch) {
+  std::vector<LogEntry> log = clutch.log;
+  std::stable_sort(log.begin(), log.end(), [](const LogEntry& a, const LogEntry& b) {
+    return DaysFromCivil(a.date) < DaysFromCivil(b.date);
+  });
+  std::string words;
+  for (const LogEntry& entry : log) {
+    Filling date = {"date", ShortDate(entry.date)};
+    std::string lowest = WriteNumber(ReadNumber(entry.lowest));
+    std::string highest = WriteNumber(ReadNumber(entry.highest));
+    words += (words.empty() ? "" : LOG_SEPARATOR) +
+             (entry.lowest == entry.highest
+                  ? Formatted(LOG_AVERAGE_FORMAT, {date, {"temperature", lowest}})
+                  : Formatted(LOG_RANGE_FORMAT, {date, {"lowest", lowest}, {"highest", highest}}));
+  }
+  return words;
+}
+
 // How many days later (positive) or earlier the hatched clutches hatched
 // than their hatch date, in words, from LESSON_FROM of them on.
 std::string Lesson(const std::vector<std::int64_t>& differences) {
@@ -278,7 +297,7 @@ NotebookView ViewNotebook(const std::vector<Clutch>& clutches, CivilDate today) 
           Formatted(CLUTCH_TEMPERATURE_FORMAT, {{"temperature", TemperatureText(clutch)}}),
           forecast.hatch ? MarkedDate(*forecast.hatch, ABOUT_WEEKDAY_FORMAT, std::nullopt) : "",
           State(clutch, forecast, group, today), clutch.hatched ? "" : Development(forecast),
-          Share(clutch, forecast)}});
+          Share(clutch, forecast), LogWords(clutch)}});
   }
   std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
     return a.group != b.group ? a.group < b.group : a.order < b.order;

@@ -53,6 +53,7 @@ struct ClutchView {
   std::string state;        // "あと3日", "孵化 12月17日（予定との差 +1日）", ...
   std::string development;  // "発育 62%", or empty once hatched
   std::string share;  // "A-3　産卵12月9日・20℃・孵化予定12月17日（木）ごろ"
+  std::string log;    // "6月2日 18℃、6月3日 15～22℃", in date order
 };
 
 struct NotebookView {

@@ -256,7 +256,10 @@
     place(hatch, hatchText);
     place(hatchRange, rangeText);
     results.classList.add("shown");
-    shown.scrollIntoView({ block: "nearest", behavior: reducedMotion.matches ? "auto" : "smooth" });
+    const box = shown.getBoundingClientRect();
+    if (box.top < 0 || box.bottom > innerHeight) {
+      shown.scrollIntoView({ block: "nearest", behavior: reducedMotion.matches ? "auto" : "smooth" });
+    }
   }
 
   // A result stays only as long as the fields it was calculated from.
@@ -331,7 +334,12 @@
     });
     keepHistory(field);
   }
-  form.addEventListener("input", clearResults);
+  // The notebook's own fields (a clutch's name) change nothing calculated.
+  form.addEventListener("input", function (event) {
+    if (!("notebook" in event.target.dataset)) {
+      clearResults();
+    }
+  });
   // Enter in any field and the calculate button calculate; the form itself is
   // never submitted, so the page also works where forms may not be sent (a
   // sandboxed frame).
@@ -353,6 +361,23 @@
       /^https?:$/.test(location.protocol)) {
     navigator.serviceWorker.register("sw.js");
   }
+
+  // What the notebook's script uses of this one.
+  window.eggPeriodPage = {
+    core, format: FORMAT, place, today, dateParts, results, temperature, laid,
+    // The conversions of the temperature fields, for the notebook's fields too.
+    convertTemperatureField(field) {
+      field.addEventListener("beforeinput", convertArriving);
+      field.addEventListener("compositionend", function () {
+        convertField(field);
+      });
+      field.addEventListener("input", function (event) {
+        if (!event.isComposing) {
+          convertField(field);
+        }
+      });
+    },
+  };
 
   // A press that came before this script ran.
   window.eggPeriodEarly.stop();

@@ -9,6 +9,7 @@
 #include "core/number_text.h"
 #include "core/quick_table.h"
 #include "resources/page_texts.h"
+#include "web/notebook.h"
 
 namespace {
 
@@ -263,7 +264,9 @@ std::string PageFormatJson() {
     const char* name;
     char mark;
   };
-  constexpr Mark MARKS[] = {{"dateMark", DATE_MARK},
+  constexpr Mark MARKS[] = {{"entrySeparator", ENTRY_SEPARATOR},
+                            {"entryPartSeparator", ENTRY_PART_SEPARATOR},
+                            {"dateMark", DATE_MARK},
                             {"dateTextMark", DATE_TEXT_MARK},
                             {"dateBreak", DATE_BREAK},
                             {"fieldSeparator", FIELD_SEPARATOR},

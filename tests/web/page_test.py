@@ -27,6 +27,7 @@ from pathlib import Path
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
@@ -76,7 +77,14 @@ HATCH_RANGES = [
      "遅ければ2026年6月11日（木）ごろ（あと6日）に孵化する見込みです。"),
 ]
 # The page's fields and controls in the order Tab reaches them from the top.
-TAB_ORDER = ["temperature", "laid", "calculate", "range-summary", "quick-table-summary"]
+TAB_ORDER = ["temperature", "laid", "calculate", "range-summary", "export-json", "export-csv",
+             "import", "quick-table-summary"]
+# Temperatures and names of clutches saved one after another, and the names
+# in the notebook's order: the shortest wait first.
+NOTEBOOK_SAVES = [("12", "B"), ("25", "C"), ("20", "A")]
+NOTEBOOK_ORDER = ["C", "A", "B"]
+NOTEBOOK_READY = "performance.getEntriesByName('eggperiod-notebook-ready').length"
+NAMES = "[...document.querySelectorAll('#clutches .clutch-name')].map((name) => name.textContent)"
 
 
 def browser(width, height, phone=False, offline=True):
@@ -299,6 +307,19 @@ def set_clock(driver, year, month, day, hour, minute):
     }})()"""})
 
 
+def save_clutches(engine, saves):
+    """Calculates each temperature and saves it under its name."""
+    wait_until(lambda: engine.script(NOTEBOOK_READY), "the notebook")
+    for temperature, name in saves:
+        engine.clear("temperature")
+        engine.type("temperature", temperature)
+        engine.enter("temperature")
+        wait_until(lambda: engine.text("period"), "a result")
+        engine.type("label", name)
+        engine.click("save")
+        wait_until(lambda: name in engine.text("notebook-status"), f"{name} saved")
+
+
 def times(engine, identifier):
     return engine.script(f"[...document.querySelectorAll('#{identifier} time')]"
                          ".map((time) => time.getAttribute('datetime'))")
@@ -399,6 +420,12 @@ class EveryEngine(unittest.TestCase):
                 self.assertEqual(engine.text("hatch"), words + from_today(iso) if iso else words)
                 self.assertEqual(times(engine, "hatch"), [iso] if iso else [])
                 self.assertEqual(problems(engine), [])
+
+        with self.subTest("saved clutches after a reload"):
+            save_clutches(engine, NOTEBOOK_SAVES)
+            open_page(engine)
+            wait_until(lambda: engine.script(NOTEBOOK_READY), "the notebook")
+            self.assertEqual(engine.script(NAMES), NOTEBOOK_ORDER)
 
 
 class Page(unittest.TestCase):
@@ -523,7 +550,7 @@ class Page(unittest.TestCase):
         # A date field may take several presses of Tab, one for each of its parts.
         reached = []
         while len(reached) < len(TAB_ORDER) and len(reached) < 20:
-            self.driver.switch_to.active_element.send_keys(Keys.TAB)
+            ActionChains(self.driver).send_keys(Keys.TAB).perform()  # a file field takes no keys
             focused = self.driver.switch_to.active_element
             if reached[-1:] != [focused.get_attribute("id")]:
                 reached.append(focused.get_attribute("id"))
@@ -538,6 +565,124 @@ class Page(unittest.TestCase):
             "axe.run(document).then(result => arguments[arguments.length - 1]("
             "result.violations.map(v => v.id + ': ' + v.nodes.map(n => n.target).join(' '))))")
         self.assertEqual(violations, [])
+
+
+class Notebook(unittest.TestCase):
+    """The notebook in Chromium, each test with a profile of its own and the
+    page's clock at noon on 2026-06-05."""
+
+    def setUp(self):
+        self.driver = browser(1024, 768)
+        self.addCleanup(self.driver.quit)
+        set_clock(self.driver, 2026, 6, 5, 12, 0)
+        self.engine = SeleniumEngine(self.driver)
+        load(self.driver)
+        wait_until(lambda: self.engine.script(NOTEBOOK_READY), "the notebook")
+
+    def clutch(self, name):
+        return self.driver.find_element(
+            By.XPATH, f"//li[@data-clutch][.//h3[text()='{name}']]")
+
+    def in_clutch(self, name, field, text=None):
+        """Opens the clutch's details, types text into a field of it, or
+        presses it when no text is given."""
+        item = self.clutch(name)
+        details = item.find_element(By.TAG_NAME, "details")
+        if not details.get_property("open"):
+            details.find_element(By.TAG_NAME, "summary").click()
+        element = item.find_element(By.NAME, field)
+        if text is None:
+            element.click()
+        elif element.get_attribute("type") == "date":
+            self.driver.execute_script("arguments[0].value = arguments[1]", element, text)
+        else:
+            element.send_keys(Keys.END, Keys.BACKSPACE * 20, text)
+
+    def hatch(self, name):
+        """The clutch's hatch dates and state, read at once: the list is
+        drawn anew after each change."""
+        return tuple(self.driver.execute_script(
+            "const item = [...document.querySelectorAll('[data-clutch]')].find("
+            "  (item) => item.querySelector('h3').textContent === arguments[0]);"
+            "return [[...item.querySelectorAll('.clutch-hatch time')].map((t) => t.dateTime),"
+            "  item.querySelector('.clutch-state').textContent, item.dataset.state];", name))
+
+    def test_day_entries_move_the_hatch_date(self):
+        save_clutches(self.engine, [("20", "A")])
+        self.assertEqual(self.hatch("A")[:2], (["2026-06-13"], "あと8日"))
+        # date, average or lowest and highest, then the hatch date and state
+        for date, temperatures, expected in (
+                ("2026-06-05", {"log-temperature": "3"},
+                 ([], "いまの水温では発育が止まるため、孵化予定日は出せません")),
+                ("2026-06-05", {"log-lowest": "18", "log-highest": "22"},
+                 (["2026-06-13"], "あと8日")),  # the same day again replaces it
+                ("2026-06-05", {"log-temperature": "25"}, (["2026-06-11"], "あと6日"))):
+            with self.subTest(date=date, temperatures=temperatures):
+                self.in_clutch("A", "log-date", date)
+                for field, text in temperatures.items():
+                    self.in_clutch("A", field, text)
+                self.in_clutch("A", "log-add")
+                wait_until(lambda: self.hatch("A")[:2] == expected, f"{expected}")
+
+    def test_hatched_clutches_teach_how_late_they_hatch(self):
+        self.driver.execute_script("document.getElementById('laid').value = '2026-06-01'")
+        save_clutches(self.engine, [("20", "A"), ("20", "B"), ("20", "C")])
+        for name, hatched in (("A", "2026-06-10"), ("B", "2026-06-11"), ("C", "2026-06-08")):
+            self.in_clutch(name, "hatched-date", hatched)
+            self.in_clutch(name, "hatched-save")
+            wait_until(lambda: self.hatch(name)[2] == "hatched", name)
+        self.assertEqual(self.engine.text("lesson"),
+                         "記録した3回では、予定より平均0.7日遅く孵化しています（−1～+2日）")
+
+    def test_a_backup_read_back_into_emptied_storage_gives_the_same_list(self):
+        downloads = Path(tempfile.mkdtemp(prefix="eggperiod-downloads-"))
+        self.addCleanup(shutil.rmtree, downloads, ignore_errors=True)
+        self.driver.execute_cdp_cmd("Browser.setDownloadBehavior",
+                                    {"behavior": "allow", "downloadPath": str(downloads)})
+        save_clutches(self.engine, NOTEBOOK_SAVES)
+        self.engine.click("export-json")
+        backup = wait_until(lambda: next(downloads.glob("*.json"), None), "the backup")
+        self.assertEqual(backup.name, "eggperiod-notebook-2026-06-05.json")
+        self.assertIn("2026年6月5日", self.engine.text("last-backup"))
+        damaged = downloads / "damaged.json"
+        damaged.write_text(backup.read_text(encoding="utf-8")[:-40], encoding="utf-8")
+        # message shown after reading the file, names listed then
+        for file, shown, names in (
+                (damaged, "このバックアップは壊れているため", NOTEBOOK_ORDER),
+                (None, None, []),  # the storage emptied
+                (backup, "読み込みました。追加3件、更新0件。", NOTEBOOK_ORDER),
+                (backup, "読み込みました。追加0件、更新0件。", NOTEBOOK_ORDER)):
+            with self.subTest(file=file and file.name):
+                if file:
+                    self.engine.element("import").send_keys(str(file))
+                    wait_until(lambda: shown in self.engine.text("notebook-status"), shown)
+                else:
+                    self.driver.execute_async_script(
+                        "const request = indexedDB.deleteDatabase('eggperiod');"
+                        "request.onsuccess = request.onerror = arguments[0];")
+                    load(self.driver)
+                    wait_until(lambda: self.engine.script(NOTEBOOK_READY), "the notebook")
+                self.assertEqual(self.engine.script(NAMES), names)
+
+    def test_a_change_in_one_tab_shows_in_the_other(self):
+        first = self.driver.current_window_handle
+        self.driver.switch_to.new_window("tab")
+        load(self.driver)
+        save_clutches(self.engine, [("20", "A")])
+        self.driver.switch_to.window(first)
+        wait_until(lambda: self.engine.script(NAMES) == ["A"], "the clutch in the first tab")
+
+    def test_where_storage_is_refused_the_calculator_works_and_says_so(self):
+        driver = browser(1024, 768)
+        self.addCleanup(driver.quit)
+        driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source":
+            "IDBFactory.prototype.open = () => { throw new DOMException('no', 'SecurityError'); }"})
+        load(driver)
+        engine = SeleniumEngine(driver)
+        wait_until(lambda: engine.script(NOTEBOOK_READY), "the notebook")
+        self.assertIn("ここに記録を残せません", engine.text("storage-note"))
+        calculate_twenty_degrees(engine)
+        self.assertFalse(engine.element("save").is_displayed())
 
 
 class Layout(unittest.TestCase):
@@ -579,8 +724,8 @@ class Layout(unittest.TestCase):
                     load(driver)
                     engine = SeleniumEngine(driver)
                     driver.execute_script(
-                        "scrollTo(0, scrollY + document.getElementById('temperature')"
-                        ".getBoundingClientRect().top)")
+                        "scrollTo(0, Math.floor(scrollY + document.getElementById('temperature')"
+                        ".getBoundingClientRect().top))")
                     self.assertEqual(self.off_screen(driver, ["temperature", "calculate"]), [])
                     engine.type("temperature", "20")
                     engine.click("calculate")
