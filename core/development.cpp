@@ -28,16 +28,17 @@ std::vector<DayEntry> DayByDay(std::span<const DayEntry> entries) {
     if (entry.day < 0) {
       continue;
     }
-    auto same = std::find_if(days.begin(), days.end(),
-                             [&entry](const DayEntry& day) { return day.day == entry.day; });
-    if (same != days.end()) {
-      *same = entry;
+    // The last day not after the entry's, searched from the end (entries
+    // mostly come in order): that day again, or the place after it.
+    auto after = std::find_if(days.rbegin(), days.rend(), [&entry](const DayEntry& day) {
+                   return day.day <= entry.day;
+                 }).base();
+    if (after != days.begin() && (after - 1)->day == entry.day) {
+      *(after - 1) = entry;
     } else {
-      days.push_back(entry);
+      days.insert(after, entry);
     }
   }
-  std::sort(days.begin(), days.end(),
-            [](const DayEntry& a, const DayEntry& b) { return a.day < b.day; });
   return days;
 }
 

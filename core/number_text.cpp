@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -35,21 +35,95 @@ constexpr int LARGEST_PLAIN_EXPONENT = 15;
 constexpr int SMALLEST_PLAIN_EXPONENT = -3;
 // Sign, digit, point, 14 digits, "e" and a four-character exponent.
 constexpr std::size_t OUTPUT_TEXT_LIMIT = 22;
-constexpr std::size_t EXPONENT_TEXT_LIMIT = 8;
-constexpr const char* LARGE_EXPONENT_FORMAT = "+%03d";
-constexpr const char* SMALL_EXPONENT_FORMAT = "%03d";
-// Digits after the point that hold any double exactly: the smallest
-// subnormal, 2^-1074, has 1074 of them.
-constexpr int EXACT_DECIMALS = 1074;
+// The exponent is written with at least this many places, a negative one's
+// sign among them: "e+015", "e-05", "e-100".
+constexpr std::size_t EXPONENT_PLACES = 3;
+constexpr char PLUS_SIGN = '+';
 // A first dropped digit from this one on rounds up.
 constexpr char HALF_DIGIT = '5';
+// Bits of a double's significand. The exact expansion works on whole numbers
+// in limbs of nine decimal digits, multiplied by at most 2^28 or 5^12 at a
+// time so that a limb's product and carry fit 64 bits.
+constexpr int SIGNIFICAND_BITS = 53;
+constexpr std::uint32_t LIMB_BASE = 1000000000;
+constexpr std::size_t LIMB_DIGITS = 9;
+constexpr int TWOS_AT_A_TIME = 28;
+constexpr int FIVES_AT_A_TIME = 12;
 
-// `value` written by the C library with `decimals` digits after the point.
-std::string PrintedFixed(double value, int decimals) {
-  int length = std::snprintf(nullptr, 0, "%.*f", decimals, value);
-  std::string text(static_cast<std::size_t>(length), '\0');
-  std::snprintf(text.data(), text.size() + 1, "%.*f", decimals, value);
-  return text;
+// limbs x factor, the limbs least significant first.
+void MultiplyLimbs(std::vector<std::uint32_t>& limbs, std::uint32_t factor) {
+  std::uint64_t carry = 0;
+  for (std::uint32_t& limb : limbs) {
+    std::uint64_t product = static_cast<std::uint64_t>(limb) * factor + carry;
+    limb = static_cast<std::uint32_t>(product % LIMB_BASE);
+    carry = product / LIMB_BASE;
+  }
+  for (; carry != 0; carry /= LIMB_BASE) {
+    limbs.push_back(static_cast<std::uint32_t>(carry % LIMB_BASE));
+  }
+}
+
+// The exact decimal expansion of finite `value`, "[-]digits.digits", with at
+// least `leastDecimals` digits after the point. A double is a whole number
+// times a power of two: times 2^e it is that number doubled e times; times
+// 2^-e it is that number times 5^e with the point e digits from the right.
+std::string ExactFixed(double value, int leastDecimals) {
+  // 1. value = significand x 2^binaryExponent, the significand a whole number.
+  int exponent = 0;
+  double fraction = std::frexp(std::fabs(value), &exponent);
+  auto significand = static_cast<std::uint64_t>(std::ldexp(fraction, SIGNIFICAND_BITS));
+  int binaryExponent = exponent - SIGNIFICAND_BITS;
+  while (significand != 0 && significand % 2 == 0 && binaryExponent < 0) {
+    significand /= 2;
+    ++binaryExponent;
+  }
+  // 2. The whole number in limbs, scaled by the power of two.
+  std::vector<std::uint32_t> limbs = {static_cast<std::uint32_t>(significand % LIMB_BASE),
+                                      static_cast<std::uint32_t>(significand / LIMB_BASE)};
+  for (int twos = binaryExponent; twos > 0; twos -= TWOS_AT_A_TIME) {
+    MultiplyLimbs(limbs, std::uint32_t{1} << std::min(twos, TWOS_AT_A_TIME));
+  }
+  int decimals = 0;
+  for (int fives = -binaryExponent; fives > 0; fives -= FIVES_AT_A_TIME) {
+    std::uint32_t factor = 1;
+    for (int i = 0; i < std::min(fives, FIVES_AT_A_TIME); ++i) {
+      factor *= 5;
+    }
+    MultiplyLimbs(limbs, factor);
+    decimals += std::min(fives, FIVES_AT_A_TIME);
+  }
+  // 3. The limbs as digits, most significant first.
+  std::string digits;
+  for (auto limb = limbs.rbegin(); limb != limbs.rend(); ++limb) {
+    std::string part = std::to_string(*limb);
+    digits += std::string(LIMB_DIGITS - part.size(), '0') + part;
+  }
+  // 4. Zeros after it until enough decimals stand, and before it until a
+  //    digit stands before the point; then the point, with no leading zero
+  //    but the one before it.
+  if (decimals < leastDecimals) {
+    digits.append(static_cast<std::size_t>(leastDecimals - decimals), '0');
+    decimals = leastDecimals;
+  }
+  if (digits.size() <= static_cast<std::size_t>(decimals)) {
+    digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
+  }
+  std::size_t whole = digits.size() - static_cast<std::size_t>(decimals);
+  std::size_t firstDigit = std::min(digits.find_first_not_of('0'), whole - 1);
+  std::string text =
+      digits.substr(firstDigit, whole - firstDigit) + DECIMAL_POINT + digits.substr(whole);
+  return std::signbit(value) ? MINUS_SIGN + text : text;
+}
+
+// Writes the exponent: "+015" for a large one, "-05" or "-100" for a small one.
+char* PutExponent(char* out, int exponent) {
+  *out++ = exponent < 0 ? MINUS_SIGN : PLUS_SIGN;
+  std::string digits = std::to_string(exponent < 0 ? -exponent : exponent);
+  std::size_t places = exponent < 0 ? EXPONENT_PLACES - 1 : EXPONENT_PLACES;
+  if (digits.size() < places) {
+    digits.insert(0, places - digits.size(), '0');
+  }
+  return std::copy(digits.begin(), digits.end(), out);
 }
 
 // The platform's ANSI upper-casing only matters for ASCII letters here.
@@ -178,15 +252,12 @@ char* PutDigits(char* out, std::span<const std::uint8_t> digits) {
 }
 
 // d.dddddddddddddde<exponent>, every digit kept.
-char* PutExponentForm(char* out, std::span<const std::uint8_t> digits, const char* format,
-                      int exponent) {
+char* PutExponentForm(char* out, std::span<const std::uint8_t> digits, int exponent) {
   out = PutDigits(out, digits.first(1));
   *out++ = DECIMAL_POINT;
   out = PutDigits(out, digits.subspan(1));
   *out++ = 'e';
-  std::array<char, EXPONENT_TEXT_LIMIT> exponentText{};
-  int length = std::snprintf(exponentText.data(), exponentText.size(), format, exponent);
-  return std::copy_n(exponentText.data(), length, out);
+  return PutExponent(out, exponent);
 }
 
 // Digits with the point placed by `exponent`, then trailing zeros and a bare
@@ -289,11 +360,14 @@ DigitPlacement DecimalDigits(double x, std::span<std::uint8_t> digits) {
 }
 
 std::string WriteFixed(double value, int decimals) {
-  if (!std::isfinite(value)) {
-    return PrintedFixed(value, decimals);
+  if (std::isnan(value)) {
+    return "nan";
   }
-  // 1. The value's exact decimal expansion: every digit a double has.
-  std::string exact = PrintedFixed(value, EXACT_DECIMALS);
+  if (std::isinf(value)) {
+    return value < 0.0 ? "-inf" : "inf";
+  }
+  // 1. The value's exact decimal expansion, down to the first digit dropped.
+  std::string exact = ExactFixed(value, decimals + 1);
   // 2. Keep `decimals` digits after the point (and the point only with them).
   std::size_t point = exact.find(DECIMAL_POINT);
   std::size_t firstDropped = point + 1 + static_cast<std::size_t>(decimals);
@@ -330,10 +404,8 @@ std::string WriteNumber(double value) {
   if (placement.negative) {
     *end++ = MINUS_SIGN;
   }
-  if (placement.exponent > LARGEST_PLAIN_EXPONENT) {
-    end = PutExponentForm(end, digits, LARGE_EXPONENT_FORMAT, placement.exponent - 1);
-  } else if (placement.exponent < SMALLEST_PLAIN_EXPONENT) {
-    end = PutExponentForm(end, digits, SMALL_EXPONENT_FORMAT, placement.exponent - 1);
+  if (placement.exponent > LARGEST_PLAIN_EXPONENT || placement.exponent < SMALLEST_PLAIN_EXPONENT) {
+    end = PutExponentForm(end, digits, placement.exponent - 1);
   } else {
     end = PutPlainForm(end, digits, placement.exponent);
   }

@@ -149,10 +149,11 @@ inline constexpr const char* EVENT_SUMMARY_FORMAT = "{name}の孵化予定日";
 // The spreadsheet's two sections: the clutches, then the day entries.
 inline constexpr const char* CSV_CLUTCH_HEADER = "名前,産卵日,水温,孵化予定日,孵化日,発育%";
 inline constexpr const char* CSV_ENTRY_HEADER = "名前,日付,水温,最低水温,最高水温";
-// A day entry in a clutch's list: its date and temperature, or lowest and highest.
+// A clutch's day entries in the list: how many days, and the latest day's
+// temperature, or lowest and highest.
+inline constexpr const char* LOG_SUMMARY_FORMAT = "日ごとの水温 {count}日分（最新 {latest}）";
 inline constexpr const char* LOG_AVERAGE_FORMAT = "{date} {temperature}℃";
 inline constexpr const char* LOG_RANGE_FORMAT = "{date} {lowest}～{highest}℃";
-inline constexpr const char* LOG_SEPARATOR = "、";
 // The notebook's labels and messages.
 inline constexpr const char* NOTEBOOK_EMPTY_TEXT =
     "まだ記録はありません。計算したあと「この計算を記録」を押すと、ここに並びます。";

@@ -66,7 +66,7 @@ TEST(ViewNotebook, ListsLateClutchesFirstThenByHatchDateAndHatchedOnesLast) {
   }
   EXPECT_EQ(view.clutches[0].laid, Marked("2026-06-02", "2026年6月2日", "（火）"));
   EXPECT_EQ(view.clutches[0].temperature, "水温25℃");
-  EXPECT_EQ(view.clutches[4].log, "6月3日 4℃");
+  EXPECT_EQ(view.clutches[4].log, "日ごとの水温 1日分（最新 6月3日 4℃）");
   EXPECT_EQ(view.lesson, "");  // one hatched clutch teaches nothing yet
 }
 
@@ -95,7 +95,7 @@ TEST(ViewNotebook, SaysHowMuchLaterOrEarlierThreeOrMoreHatchedClutchesHatched) {
 
 TEST(ParseClutches, ReadsThePagesRowsAndLeavesOutRowsWithoutALayingDate) {
   std::vector<Clutch> clutches = ParseClutches(
-      "c1\tA-3\t2026-06-01\t20\t\t2026-06-02,18,18;2026-06-03,15,22\n"
+      "c1\tA-3\t2026-06-01\t20\t\t2026-06-03,15,22;2026-06-02,18,18;bad,1,1\n"
       "c2\tB\t2026-02-30\t20\t\t\n"
       "c3\tC\t2026-06-05\t12.5\t2026-06-20\t");
   ASSERT_EQ(clutches.size(), 2u);
@@ -103,7 +103,8 @@ TEST(ParseClutches, ReadsThePagesRowsAndLeavesOutRowsWithoutALayingDate) {
   ASSERT_EQ(clutches[0].log.size(), 2u);
   EXPECT_EQ(clutches[0].log[1].date, (CivilDate{2026, 6, 3}));
   EXPECT_EQ(clutches[0].log[1].highest, "22");
-  EXPECT_EQ(ViewNotebook(clutches, TODAY).clutches[0].log, "6月2日 18℃、6月3日 15～22℃");
+  EXPECT_EQ(ViewNotebook(clutches, TODAY).clutches[0].log,
+            "日ごとの水温 2日分（最新 6月3日 15～22℃）");
   EXPECT_EQ(clutches[1].hatched, (CivilDate{2026, 6, 20}));
   EXPECT_TRUE(clutches[1].log.empty());
 }

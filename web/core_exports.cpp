@@ -1,6 +1,7 @@
-// The calculation core as the browser page calls it, compiled to WebAssembly.
-// Every number the page shows is written here, by the same code as the
-// window's; the page's script only places the texts.
+// The calculation core as the browser page calls it, compiled to WebAssembly
+// and carried inside the page. Every number the page shows is written here,
+// by the same code as the window's; the page's script only places the texts.
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -11,9 +12,8 @@
 #include "core/estimate.h"
 #include "core/number_text.h"
 #include "core/quick_table.h"
-#include "resources/form_texts.h"
 #include "resources/page_texts.h"
-#include "version.h"
+#include "web/exported_text.h"
 #include "web/notebook.h"
 #include "web/page_calculation.h"
 
@@ -21,88 +21,6 @@ namespace {
 
 // A year of 0 tells that no date was given.
 constexpr int NO_YEAR = 0;
-
-// The values a page text's placeholders take.
-std::vector<Filling> Threshold() {
-  return {{"threshold", ThresholdText()}};
-}
-std::vector<Filling> Version() {
-  return {{"version", EGGPERIOD_VERSION_TEXT}};
-}
-std::vector<Filling> QuickTableSpan() {
-  return {{"first", std::to_string(QUICK_TABLE_FIRST_TEMPERATURE)},
-          {"last", std::to_string(QUICK_TABLE_LAST_TEMPERATURE)}};
-}
-
-// A text of the page, by the name the page's template gives it, with the
-// values of its placeholders; a text without placeholders has none.
-struct PageTextRow {
-  const char* name;
-  const char* text;
-  std::vector<Filling> (*fillings)() = nullptr;
-};
-
-const PageTextRow PAGE_TEXTS[] = {
-    {"title", MAIN_WINDOW_TITLE},
-    {"app_name", APP_NAME},
-    {"purpose", PURPOSE_TEXT},
-    {"method", METHOD_TEXT},
-    {"caution", CAUTION_TEXT},
-    {"low_temperature", LOW_TEMPERATURE_TEXT},
-    {"survival", SURVIVAL_TEXT},
-    {"temperature_label", TEMPERATURE_GROUP_TEXT},
-    {"period_label", EGG_PERIOD_GROUP_TEXT},
-    {"period_hint", PERIOD_HINT},
-    {"calculate", CALCULATE_TEXT},
-    {"credit", CREDIT_TEXT},
-    {"home_page", EGGPERIOD_HOME_PAGE},
-    {"short_name", APP_SHORT_NAME},
-    {"laid_label", LAID_LABEL},
-    {"laid_hint", LAID_HINT},
-    {"hatch_label", HATCH_LABEL},
-    {"range_title", RANGE_TITLE},
-    {"range_hint", RANGE_HINT, Threshold},
-    {"lowest_label", LOWEST_LABEL},
-    {"highest_label", HIGHEST_LABEL},
-    {"range_result_label", RANGE_RESULT_LABEL},
-    {"quick_table_title", QUICK_TABLE_TITLE},
-    {"quick_table_caption", QUICK_TABLE_CAPTION, QuickTableSpan},
-    {"quick_table_period_heading", QUICK_TABLE_PERIOD_HEADING},
-    {"no_script", NO_SCRIPT_TEXT},
-    {"no_webassembly", NO_WEBASSEMBLY_TEXT},
-    {"manual", MANUAL_TEXT},
-    {"manual_back", MANUAL_BACK_TEXT},
-    {"version", VERSION_FORMAT, Version},
-    {"offline_title", OFFLINE_TITLE},
-    {"offline_text", OFFLINE_TEXT},
-    {"notebook_title", NOTEBOOK_TITLE},
-    {"notebook_hint", NOTEBOOK_HINT},
-    {"notebook_empty", NOTEBOOK_EMPTY_TEXT},
-    {"label_label", LABEL_LABEL},
-    {"save", SAVE_TEXT},
-    {"storage_unavailable", STORAGE_UNAVAILABLE_TEXT},
-    {"safari_note", SAFARI_NOTE_TEXT},
-    {"export_json", EXPORT_JSON_TEXT},
-    {"export_csv", EXPORT_CSV_TEXT},
-    {"import_label", IMPORT_LABEL},
-    {"clutch_laid_label", CLUTCH_LAID_LABEL},
-    {"clutch_hatch_label", CLUTCH_HATCH_LABEL},
-    {"clutch_details", CLUTCH_DETAILS_TEXT},
-    {"log_title", LOG_TITLE},
-    {"log_hint", LOG_HINT},
-    {"log_date_label", LOG_DATE_LABEL},
-    {"log_temperature_label", LOG_TEMPERATURE_LABEL},
-    {"log_add", LOG_ADD_TEXT},
-    {"edit_title", EDIT_TITLE},
-    {"name_label", NAME_LABEL},
-    {"edit_save", EDIT_SAVE_TEXT},
-    {"hatched_label", HATCHED_LABEL},
-    {"hatched_save", HATCHED_SAVE_TEXT},
-    {"share", SHARE_TEXT},
-    {"calendar", CALENDAR_TEXT},
-    {"delete", DELETE_TEXT},
-    {"undo_delete", UNDO_DELETE_TEXT},
-};
 
 // The messages the page's script shows, by name; the script gives the values
 // of their placeholders.
@@ -123,19 +41,22 @@ const std::pair<const char*, const char*> MESSAGES[] = {
     {"default_name", DEFAULT_NAME_FORMAT},
 };
 
-// Texts handed back to the page stay valid until the next call that returns one.
-std::string ReturnedText;
-
-const char* Returned(std::string text) {
-  ReturnedText = std::move(text);
-  return ReturnedText.c_str();
-}
-
 // A field's text as the calculation reads it: its first READ_TEXT_LENGTH
 // bytes (UTF-8), as the window reads its field. The page hands over the
 // field's whole text; this is the one place where it is cut.
 std::string_view FieldText(const char* text) {
   return std::string_view(text, strnlen(text, READ_TEXT_LENGTH));
+}
+
+// Rows of a text, ROW_SEPARATOR between them.
+std::vector<std::string_view> Rows(std::string_view text) {
+  std::vector<std::string_view> rows;
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = std::min(text.find(ROW_SEPARATOR, start), text.size());
+    rows.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return rows;
 }
 
 // Fields of a text, FIELD_SEPARATOR between them.
@@ -191,22 +112,6 @@ const char* QuickTable() {
   return Returned(std::move(table));
 }
 
-// The page's text of that name, or null for a name the page does not have.
-const char* PageText(const char* name) {
-  for (const PageTextRow& row : PAGE_TEXTS) {
-    if (std::strcmp(row.name, name) == 0) {
-      return Returned(row.fillings ? Formatted(row.text, row.fillings()) : row.text);
-    }
-  }
-  return nullptr;
-}
-
-// The marks and separators of the texts above, as a JSON object for the
-// page's script.
-const char* PageFormat() {
-  return Returned(PageFormatJson());
-}
-
 // The message of that name with its placeholders filled from `values`:
 // "name TAB value TAB name TAB value ...". Null for a name there is none of.
 const char* Message(const char* name, const char* values) {
@@ -236,7 +141,38 @@ int ReadLength(const char* text) {
 // `clutches` is as ParseClutches reads it.
 const char* NotebookList(int year, int month, int day, const char* lastBackup,
                          const char* clutches) {
-  NotebookView view = ViewNotebook(ParseClutches(clutches), CivilDate{year, month, day});
+  // A clutch is worked out again only when its row or today has changed.
+  struct Known {
+    std::string row;
+    ClutchSummary summary;
+  };
+  static std::vector<Known> known;
+  static CivilDate knownToday;
+  CivilDate today = {year, month, day};
+  if (today != knownToday) {
+    known.clear();
+    knownToday = today;
+  }
+  std::vector<std::string_view> rows = Rows(clutches);
+  std::vector<Known> now;
+  now.reserve(rows.size());  // so that the summaries' places stay put
+  std::vector<const ClutchSummary*> summaries;
+  for (std::string_view row : rows) {
+    auto found = std::find_if(known.begin(), known.end(),
+                              [row](const Known& clutch) { return clutch.row == row; });
+    if (found != known.end()) {
+      now.push_back(std::move(*found));
+    } else {
+      std::vector<Clutch> parsed = ParseClutches(row);
+      if (parsed.empty()) {
+        continue;
+      }
+      now.push_back({std::string(row), SummarizeClutch(parsed[0], today)});
+    }
+    summaries.push_back(&now.back().summary);
+  }
+  known = std::move(now);
+  NotebookView view = ArrangeNotebook(summaries);
   std::optional<CivilDate> backup = ParseIsoDate(lastBackup);
   std::string list =
       view.lesson + ROW_SEPARATOR +
@@ -263,11 +199,6 @@ const char* NotebookSpreadsheet(int year, int month, int day, const char* clutch
 const char* ClutchCalendar(int year, int month, int day, const char* clutches) {
   std::vector<Clutch> parsed = ParseClutches(clutches);
   return Returned(parsed.empty() ? "" : ClutchEvent(parsed[0], CivilDate{year, month, day}));
-}
-
-// The most characters a temperature field takes.
-int InputTextLength() {
-  return static_cast<int>(READ_TEXT_LENGTH);
 }
 
 }  // extern "C"

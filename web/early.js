@@ -1,11 +1,32 @@
-// Runs before the page's body. It holds what counts as a press of the
-// calculator (Enter in a field of the calculation, or a click of the
-// calculate button), which the
-// page's script uses too; until the calculator is ready, a press is
-// remembered, and answered once the calculator is ready.
+// Runs before the page's body. It compiles the calculation core (a small
+// module, at once: waiting for the browser to compile it aside takes
+// longer). It holds what
+// counts as a press of the calculator (Enter in a field of the calculation,
+// or a click of the calculate button), which the page's script uses too;
+// until the calculator is ready, a press is remembered, and answered once the
+// calculator is ready.
 (function () {
   "use strict";
   const early = { pending: false };
+
+  function decodeBase64(text) {
+    if (Uint8Array.fromBase64) {
+      return Uint8Array.fromBase64(text);
+    }
+    const binary = atob(text);
+    const bytes = new Uint8Array(binary.length);
+    for (let i = 0; i < binary.length; ++i) {
+      bytes[i] = binary.charCodeAt(i);
+    }
+    return bytes;
+  }
+  // The WebAssembly is inside the page: nothing is fetched. Where it cannot
+  // run, the page's script says that it cannot calculate.
+  early.module = new Promise(function (resolve) {
+    resolve(new WebAssembly.Module(decodeBase64(
+      document.getElementById("core-wasm").textContent.trim())));
+  });
+  early.module.catch(function () {});
   early.isPress = function (event) {
     const target = event.target;
     return (event.type === "keydown" && event.key === "Enter" && !event.isComposing &&

@@ -22,7 +22,7 @@ const inputs = Object.fromEntries(process.argv.slice(2).map((argument) => {
 }));
 for (const name of ["template", "style", "early_script", "script", "notebook_script",
   "service_worker", "manual",
-  "site_files", "core_js", "core_wasm", "tab_icon", "version", "page", "site"]) {
+  "site_files", "core_js", "core_wasm", "texts_wasm", "tab_icon", "version", "page", "site"]) {
   if (!inputs[name]) {
     throw new Error(`make_page.mjs: ${name}=... is missing`);
   }
@@ -39,9 +39,10 @@ const APPLE_TOUCH_ICON = siteFiles.icons.find((icon) => icon.use === "apple-touc
 // Enough of the files' hash to tell two versions' caches apart.
 const CACHE_HASH_LENGTH = 16;
 
+// The page carries the core; the page's texts come from the texts' module.
 const coreWasm = readFileSync(inputs.core_wasm);
 const createEggPeriodCore = createRequire(import.meta.url)(inputs.core_js);
-const core = await createEggPeriodCore({ wasmBinary: coreWasm });
+const core = await createEggPeriodCore({ wasmBinary: readFileSync(inputs.texts_wasm) });
 
 function pageText(name) {
   const pointer = core.ccall("PageText", "number", ["string"], [name]);
@@ -53,6 +54,13 @@ function pageText(name) {
 
 function escapeHtml(text) {
   return text.replace(/[&<>"']/g, (c) => `&#${c.charCodeAt(0)};`);
+}
+
+// A script without its comment lines and indentation, which the page need not
+// carry: the scripts hold no text that spans lines.
+function compact(code) {
+  return code.split("\n").map((line) => line.trim())
+    .filter((line) => line !== "" && !line.startsWith("//")).join("\n");
 }
 
 // Inline code may not end its own element early.
@@ -77,12 +85,14 @@ function styleColour(style, property) {
 }
 
 const style = inlined(readFileSync(inputs.style, "utf8"), "style");
-const earlyScript = inlined(readFileSync(inputs.early_script, "utf8"), "script");
+const earlyScript = inlined(compact(readFileSync(inputs.early_script, "utf8")), "script");
 // The page's script takes the core's marks and separators.
 const pageFormat = core.UTF8ToString(core.ccall("PageFormat", "number", [], []));
-const script = inlined(`${readFileSync(inputs.core_js, "utf8")}\n${
-  readFileSync(inputs.script, "utf8").replace("{{page_format}}", pageFormat)}\n${
-  readFileSync(inputs.notebook_script, "utf8")}`, "script");
+const script = inlined(compact(`${readFileSync(inputs.core_js, "utf8")}\n${
+  readFileSync(inputs.script, "utf8").replace("{{page_format}}", pageFormat)}`), "script");
+// The notebook's script comes after the calculator's, which is ready before
+// the browser has read it.
+const notebookScript = inlined(compact(readFileSync(inputs.notebook_script, "utf8")), "script");
 const themeColour = styleColour(style, "action");
 const backgroundColour = styleColour(style, "background");
 
@@ -92,7 +102,8 @@ const backgroundColour = styleColour(style, "background");
 function contentSecurityPolicy(sources) {
   return [
     "default-src 'none'",
-    `script-src 'sha256-${sha256(earlyScript, "base64")}' 'sha256-${sha256(script, "base64")}' ` +
+    `script-src ${[earlyScript, script, notebookScript].map((code) =>
+      `'sha256-${sha256(code, "base64")}'`).join(" ")} ` +
       "'wasm-unsafe-eval'",
     `style-src 'sha256-${sha256(style, "base64")}'`,
     ...sources,
@@ -112,6 +123,7 @@ function page(csp, headLinks, manual) {
     style,
     early_script: earlyScript,
     script,
+    notebook_script: notebookScript,
     core_wasm: coreWasm.toString("base64"),
     input_length: String(core.ccall("InputTextLength", "number", [], [])),
   };

@@ -147,23 +147,22 @@ std::string Share(const Clutch& clutch, const Forecast& forecast) {
                                   WeekdayWords(*forecast.hatch, ABOUT_WEEKDAY_FORMAT)}});
 }
 
-// The day entries in date order: "6月2日 18℃、6月3日 15～22℃".
+// How many days were noted and the latest: "日ごとの水温 2日分（最新 6月3日 15～22℃）",
+// or empty.
 std::string LogWords(const Clutch& clutch) {
-  std::vector<LogEntry> log = clutch.log;
-  std::stable_sort(log.begin(), log.end(), [](const LogEntry& a, const LogEntry& b) {
-    return DaysFromCivil(a.date) < DaysFromCivil(b.date);
-  });
-  std::string words;
-  for (const LogEntry& entry : log) {
-    Filling date = {"date", ShortDate(entry.date)};
-    std::string lowest = WriteNumber(ReadNumber(entry.lowest));
-    std::string highest = WriteNumber(ReadNumber(entry.highest));
-    words += (words.empty() ? "" : LOG_SEPARATOR) +
-             (entry.lowest == entry.highest
-                  ? Formatted(LOG_AVERAGE_FORMAT, {date, {"temperature", lowest}})
-                  : Formatted(LOG_RANGE_FORMAT, {date, {"lowest", lowest}, {"highest", highest}}));
+  if (clutch.log.empty()) {
+    return "";
   }
-  return words;
+  const LogEntry& latest = clutch.log.back();
+  Filling date = {"date", ShortDate(latest.date)};
+  std::string lowest = WriteNumber(ReadNumber(latest.lowest));
+  std::string highest = WriteNumber(ReadNumber(latest.highest));
+  std::string words =
+      latest.lowest == latest.highest
+          ? Formatted(LOG_AVERAGE_FORMAT, {date, {"temperature", lowest}})
+          : Formatted(LOG_RANGE_FORMAT, {date, {"lowest", lowest}, {"highest", highest}});
+  return Formatted(LOG_SUMMARY_FORMAT,
+                   {{"count", std::to_string(clutch.log.size())}, {"latest", words}});
 }
 
 // How many days later (positive) or earlier the hatched clutches hatched
@@ -261,52 +260,74 @@ std::vector<Clutch> ParseClutches(std::string_view text) {
     for (std::string_view entry : Split(fields[ENTRIES], ENTRY_SEPARATOR)) {
       std::vector<std::string_view> parts = Split(entry, ENTRY_PART_SEPARATOR);
       std::optional<CivilDate> date = ParseIsoDate(parts[0]);
-      if (date && parts.size() == 3) {
-        clutch.log.push_back({*date, std::string(parts[1]), std::string(parts[2])});
+      if (!date || parts.size() != 3) {
+        continue;
       }
+      // Kept in date order, entries of one date in the order given.
+      std::int64_t days = DaysFromCivil(*date);
+      auto later = std::find_if(clutch.log.begin(), clutch.log.end(),
+                                [days](const LogEntry& e) { return DaysFromCivil(e.date) > days; });
+      clutch.log.insert(later, {*date, std::string(parts[1]), std::string(parts[2])});
     }
     clutches.push_back(std::move(clutch));
   }
   return clutches;
 }
 
-NotebookView ViewNotebook(const std::vector<Clutch>& clutches, CivilDate today) {
-  struct Row {
-    Group group;
-    std::int64_t order;  // within the group
-    ClutchView view;
-  };
-  std::vector<Row> rows;
-  std::vector<std::int64_t> differences;
-  for (const Clutch& clutch : clutches) {
-    Forecast forecast = ForecastOf(clutch, today);
-    Group group = GroupOf(clutch, forecast, today);
-    std::int64_t order =
-        forecast.hatch ? DaysFromCivil(*forecast.hatch) : DaysFromCivil(clutch.laid);
-    if (clutch.hatched) {
-      order = -DaysFromCivil(*clutch.hatched);  // the latest hatched first
-      if (forecast.hatch) {
-        differences.push_back(DaysBetween(*forecast.hatch, *clutch.hatched));
-      }
+ClutchSummary SummarizeClutch(const Clutch& clutch, CivilDate today) {
+  Forecast forecast = ForecastOf(clutch, today);
+  Group group = GroupOf(clutch, forecast, today);
+  ClutchSummary summary = {
+      static_cast<int>(group),
+      forecast.hatch ? DaysFromCivil(*forecast.hatch) : DaysFromCivil(clutch.laid),
+      std::nullopt,
+      {clutch.id, GROUP_NAMES[static_cast<int>(group)],
+       MarkedDate(clutch.laid, WEEKDAY_FORMAT, std::nullopt),
+       Formatted(CLUTCH_TEMPERATURE_FORMAT, {{"temperature", TemperatureText(clutch)}}),
+       forecast.hatch ? MarkedDate(*forecast.hatch, ABOUT_WEEKDAY_FORMAT, std::nullopt) : "",
+       State(clutch, forecast, group, today), clutch.hatched ? "" : Development(forecast),
+       Share(clutch, forecast), LogWords(clutch)}};
+  if (clutch.hatched) {
+    summary.order = -DaysFromCivil(*clutch.hatched);  // the latest hatched first
+    if (forecast.hatch) {
+      summary.difference = DaysBetween(*forecast.hatch, *clutch.hatched);
     }
-    rows.push_back(
-        {group,
-         order,
-         {clutch.id, GROUP_NAMES[static_cast<int>(group)],
-          MarkedDate(clutch.laid, WEEKDAY_FORMAT, std::nullopt),
-          Formatted(CLUTCH_TEMPERATURE_FORMAT, {{"temperature", TemperatureText(clutch)}}),
-          forecast.hatch ? MarkedDate(*forecast.hatch, ABOUT_WEEKDAY_FORMAT, std::nullopt) : "",
-          State(clutch, forecast, group, today), clutch.hatched ? "" : Development(forecast),
-          Share(clutch, forecast), LogWords(clutch)}});
   }
-  std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
-    return a.group != b.group ? a.group < b.group : a.order < b.order;
-  });
+  return summary;
+}
+
+NotebookView ArrangeNotebook(const std::vector<const ClutchSummary*>& summaries) {
+  // Each clutch goes in before the first that comes after it: by group, then
+  // by its order within the group; clutches that tie keep their order.
+  std::vector<const ClutchSummary*> places;
+  std::vector<std::int64_t> differences;
+  for (const ClutchSummary* summary : summaries) {
+    auto later = std::find_if(places.begin(), places.end(), [summary](const ClutchSummary* place) {
+      return place->group != summary->group ? place->group > summary->group
+                                            : place->order > summary->order;
+    });
+    places.insert(later, summary);
+    if (summary->difference) {
+      differences.push_back(*summary->difference);
+    }
+  }
   NotebookView view = {Lesson(differences), {}};
-  for (Row& row : rows) {
-    view.clutches.push_back(std::move(row.view));
+  for (const ClutchSummary* place : places) {
+    view.clutches.push_back(place->view);
   }
   return view;
+}
+
+NotebookView ViewNotebook(const std::vector<Clutch>& clutches, CivilDate today) {
+  std::vector<ClutchSummary> summaries;
+  for (const Clutch& clutch : clutches) {
+    summaries.push_back(SummarizeClutch(clutch, today));
+  }
+  std::vector<const ClutchSummary*> arranged;
+  for (const ClutchSummary& summary : summaries) {
+    arranged.push_back(&summary);
+  }
+  return ArrangeNotebook(arranged);
 }
 
 std::string NotebookCsv(const std::vector<Clutch>& clutches, CivilDate today) {

@@ -40,7 +40,8 @@ std::optional<CivilDate> ParseIsoDate(std::string_view text);
 // The clutches in the page's text: one a row (ROW_SEPARATOR), with the fields
 // id, name, laying date, temperature, hatch day or empty, and the day entries
 // (FIELD_SEPARATOR between the fields): "date,lowest,highest" each, with
-// ENTRY_SEPARATOR between them. Rows without a valid laying date are left out.
+// ENTRY_SEPARATOR between them, kept in date order. Rows without a valid
+// laying date are left out, and so are entries without a valid date.
 std::vector<Clutch> ParseClutches(std::string_view text);
 
 // What one clutch shows in the list.
@@ -53,7 +54,7 @@ struct ClutchView {
   std::string state;        // "あと3日", "孵化 12月17日（予定との差 +1日）", ...
   std::string development;  // "発育 62%", or empty once hatched
   std::string share;  // "A-3　産卵12月9日・20℃・孵化予定12月17日（木）ごろ"
-  std::string log;    // "6月2日 18℃、6月3日 15～22℃", in date order
+  std::string log;    // "日ごとの水温 2日分（最新 6月3日 15～22℃）", or empty
 };
 
 struct NotebookView {
@@ -62,6 +63,17 @@ struct NotebookView {
 };
 
 NotebookView ViewNotebook(const std::vector<Clutch>& clutches, CivilDate today);
+
+// ViewNotebook in two steps, so that a clutch that has not changed need not
+// be worked out again: each clutch on its own, then the list in order.
+struct ClutchSummary {
+  int group;                               // the group's place in the list
+  std::int64_t order;                      // the clutch's place in its group
+  std::optional<std::int64_t> difference;  // hatched this many days after its date
+  ClutchView view;
+};
+ClutchSummary SummarizeClutch(const Clutch& clutch, CivilDate today);
+NotebookView ArrangeNotebook(const std::vector<const ClutchSummary*>& summaries);
 
 // The notebook for a spreadsheet: UTF-8 with a byte-order mark and CRLF line
 // ends, a row per clutch, then after an empty line a row per day entry.

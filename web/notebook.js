@@ -36,14 +36,18 @@
   const savePanel = document.getElementById("save-panel");
   const label = document.getElementById("label");
   const clutchTemplate = document.getElementById("clutch-template");
+  const detailsTemplate = document.getElementById("clutch-details-template");
   const undoTemplate = document.getElementById("undo-template");
 
   let core = null;
   let database = null;
   let channel = null;
-  // The clutches as last read from the database, by id, and the list's rows.
+  // The clutches as last read from the database, by id; the list's rows as
+  // the core wrote them, their fields, and their elements, by id.
   let stored = new Map();
+  let rowTexts = new Map();
   let rows = new Map();
+  let elements = new Map();
 
   function message(name, values) {
     const pairs = Object.entries(values || {}).flat().join(FORMAT.fieldSeparator);
@@ -70,14 +74,31 @@
     return `${Date.now().toString(36)}-${random[0].toString(36)}${random[1].toString(36)}`;
   }
 
-  // The clutches as the core reads them.
+  // A clutch keeps its day entries as the core reads them, in date order:
+  // "date,lowest,highest;..." (the average as both lowest and highest).
+  function logEntries(log) {
+    return log === "" ? [] : log.split(FORMAT.entrySeparator).map(function (entry) {
+      const [date, lowest, highest] = entry.split(FORMAT.entryPartSeparator);
+      return { date, lowest, highest };
+    });
+  }
+
+  function logText(entries) {
+    return entries.map(function (entry) {
+      return [entry.date, entry.lowest, entry.highest].join(FORMAT.entryPartSeparator);
+    }).join(FORMAT.entrySeparator);
+  }
+
+  // The clutches as the core reads them; a clutch read from the database
+  // once is written out once.
+  const clutchRows = new WeakMap();
   function clutchesText(clutches) {
     return clutches.map(function (clutch) {
-      const log = clutch.log.map(function (entry) {
-        return [entry.date, entry.lowest, entry.highest].join(FORMAT.entryPartSeparator);
-      }).join(FORMAT.entrySeparator);
-      return [clutch.id, clutch.name, clutch.laid, clutch.temperature, clutch.hatched, log]
-        .join(FORMAT.fieldSeparator);
+      if (!clutchRows.has(clutch)) {
+        clutchRows.set(clutch, [clutch.id, clutch.name, clutch.laid, clutch.temperature,
+          clutch.hatched, clutch.log].join(FORMAT.fieldSeparator));
+      }
+      return clutchRows.get(clutch);
     }).join(FORMAT.rowSeparator);
   }
 
@@ -140,14 +161,34 @@
     });
   }
 
-  // Stores a change, then shows the list as stored and tells other tabs. On
-  // failure nothing on the page changes but the message, so what was typed stays.
-  function store(work, done, failure) {
+  // The one clutch read back after it was changed, or found gone.
+  function reloadOne(id) {
+    return new Promise(function (resolve, reject) {
+      const request = database.transaction(STORE).objectStore(STORE).get(id);
+      request.onsuccess = function () {
+        if (request.result) {
+          stored.set(id, request.result);
+        } else {
+          stored.delete(id);
+        }
+        show();
+        resolve();
+      };
+      request.onerror = function () {
+        reject(request.error);
+      };
+    });
+  }
+
+  // Stores a change, then shows the list as stored (the clutch `id` read
+  // back, or all of them) and tells other tabs. On failure nothing on the
+  // page changes but the message, so what was typed stays.
+  function store(work, done, failure, id) {
     return change(work).then(function () {
       if (channel) {
         channel.postMessage("changed");
       }
-      return reload();
+      return id === undefined ? reload() : reloadOne(id);
     }).then(done, function () {
       say(message(failure || "change_failed"));
     });
@@ -157,7 +198,7 @@
     clutch.updated = Date.now();
     return store(function (objects) {
       objects.put(clutch);
-    }, done);
+    }, done, undefined, clutch.id);
   }
 
   // The list ----------------------------------------------------------------
@@ -170,26 +211,49 @@
       .split(FORMAT.rowSeparator);
     lesson.textContent = lessonText;
     page.place(lastBackup, backupText);
-    const open = new Set([...list.querySelectorAll(".clutch-details[open]")].map(function (details) {
-      return details.closest("[data-clutch]").dataset.clutch;
-    }));
+    // A clutch whose row and record are as before keeps its element, open or not.
+    const previousTexts = rowTexts;
+    const previousElements = elements;
+    rowTexts = new Map();
     rows = new Map();
-    list.replaceChildren(...clutchRows.map(function (row) {
+    elements = new Map();
+    const shown = clutchRows.map(function (row) {
       const fields = row.split(FORMAT.fieldSeparator);
-      rows.set(fields[0], fields);
-      return clutchElement(fields, open.has(fields[0]));
-    }));
+      const id = fields[0];
+      const kept = previousTexts.get(id) === row &&
+        previousElements.get(id).dataset.updated === String(stored.get(id).updated);
+      const element = kept ? previousElements.get(id) : clutchElement(fields);
+      rowTexts.set(id, row);
+      rows.set(id, fields);
+      elements.set(id, element);
+      return element;
+    });
+    // In the same order, only the changed clutches are replaced.
+    const order = [...previousTexts.keys()];
+    if (order.length === shown.length && [...rowTexts.keys()].every(function (id, index) {
+      return order[index] === id;
+    })) {
+      for (const [id, element] of elements) {
+        if (previousElements.get(id) !== element) {
+          previousElements.get(id).replaceWith(element);
+        }
+      }
+    } else {
+      list.replaceChildren(...shown);
+    }
     empty.hidden = clutchRows.length > 0;
     section.classList.toggle("has-clutches", clutchRows.length > 0);
+    performance.mark("eggperiod-notebook-shown");
   }
 
-  function clutchElement([id, group, laid, temperature, hatch, state, development, , log], open) {
+  function clutchElement([id, group, laid, temperature, hatch, state, development, , log]) {
     const item = clutchTemplate.content.firstElementChild.cloneNode(true);
     const part = function (name) {
       return item.querySelector(`.clutch-${name}`);
     };
     item.dataset.clutch = id;
     item.dataset.state = group;
+    item.dataset.updated = stored.get(id).updated;
     part("name").textContent = stored.get(id).name;
     part("state").textContent = state;
     page.place(part("laid"), laid);
@@ -201,19 +265,20 @@
     const details = part("details");
     details.addEventListener("toggle", function () {
       if (details.open) {
-        fillDetails(item, stored.get(id));
+        fillDetails(item, details, stored.get(id));
       }
     });
-    details.open = open;
     return item;
   }
 
-  // A clutch's fields are filled when they are opened, so a long list stays quick.
-  function fillDetails(item, clutch) {
+  // A clutch's fields are made when they are first opened, so a long list
+  // stays quick.
+  function fillDetails(item, details, clutch) {
     if (item.dataset.filled) {
       return;
     }
     item.dataset.filled = "yes";
+    details.append(detailsTemplate.content.cloneNode(true));
     for (const field of item.querySelectorAll("input[name]")) {
       field.id = `${field.name}-${clutch.id}`;
       item.querySelector(`label[data-for="${field.name}"]`).htmlFor = field.id;
@@ -258,11 +323,15 @@
       say(message("log_needs_temperature"));
       return;
     }
-    // The same date again replaces that day.
-    const log = clutch.log.filter(function (day) {
+    // The same date again replaces that day; the days stay in date order.
+    const entries = logEntries(clutch.log).filter(function (day) {
       return day.date !== date;
-    }).concat([entry]);
-    put({ ...clutch, log }, function () {
+    });
+    const later = entries.findIndex(function (day) {
+      return day.date > date;
+    });
+    entries.splice(later < 0 ? entries.length : later, 0, entry);
+    put({ ...clutch, log: logText(entries) }, function () {
       say("");
     });
   }
@@ -307,10 +376,10 @@
           objects.put(clutch);
         }, function () {
           say("");
-        });
+        }, undefined, clutch.id);
       });
       say(message("deleted", { name: clutch.name }), " ", undo);
-    });
+    }, undefined, clutch.id);
   }
 
   function share(line) {
@@ -418,7 +487,7 @@
     const first = stored.size === 0;
     const clutch = {
       id: newId(), name: cleanName(label.value) || defaultName(), laid: page.laid.value,
-      temperature, hatched: "", log: [], created: Date.now(), updated: Date.now(),
+      temperature, hatched: "", log: "", created: Date.now(), updated: Date.now(),
     };
     store(function (objects) {
       objects.add(clutch);
@@ -429,7 +498,7 @@
       if (first && navigator.storage && navigator.storage.persist) {
         navigator.storage.persist().catch(function () {});
       }
-    }, "save_failed");
+    }, "save_failed", clutch.id);
   }
 
   // Backups -------------------------------------------------------------------
@@ -438,7 +507,9 @@
     const today = page.today();
     const backup = {
       format: BACKUP_FORMAT, version: BACKUP_VERSION, exported: new Date().toISOString(),
-      clutches: [...stored.values()],
+      clutches: [...stored.values()].map(function (clutch) {
+        return { ...clutch, log: logEntries(clutch.log) };
+      }),
     };
     download(`eggperiod-notebook-${today}.json`, JSON.stringify(backup, null, 1),
       "application/json");
@@ -475,9 +546,12 @@
     return {
       id: clutch.id, name: cleanName(clutch.name), laid: clutch.laid,
       temperature: readTemperature(clutch.temperature), hatched: clutch.hatched,
-      log: clutch.log.map(function (entry) {
-        return { date: entry.date, lowest: entry.lowest, highest: entry.highest };
-      }),
+      log: logText([...clutch.log].sort(function (a, b) {
+        return a.date < b.date ? -1 : a.date > b.date ? 1 : 0;
+      }).map(function (entry) {
+        return { date: entry.date, lowest: readTemperature(entry.lowest),
+          highest: readTemperature(entry.highest) };
+      })),
       created: Number.isFinite(clutch.created) ? clutch.created : clutch.updated,
       updated: clutch.updated,
     };
@@ -548,6 +622,7 @@
   }
 
   function start() {
+    performance.mark("eggperiod-notebook-start");
     section.hidden = false;
     const standalone = matchMedia("(display-mode: standalone)").matches || navigator.standalone;
     if (navigator.vendor === SAFARI_VENDOR && !standalone) {

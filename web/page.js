@@ -165,15 +165,6 @@
     });
   }
 
-  function decodeBase64(text) {
-    const binary = atob(text.trim());
-    const bytes = new Uint8Array(binary.length);
-    for (let i = 0; i < binary.length; ++i) {
-      bytes[i] = binary.charCodeAt(i);
-    }
-    return bytes;
-  }
-
   function fillQuickTable(core) {
     const rows = core.ccall("QuickTable", "string", [], []).split(FORMAT.rowSeparator)
       .filter(Boolean);
@@ -288,13 +279,13 @@
   }
 
   // The WebAssembly is inside the page: hand it over, so nothing is fetched.
-  const core = new Promise(function (resolve) {
-    resolve(createEggPeriodCore({
-      wasmBinary: decodeBase64(document.getElementById("core-wasm").textContent),
-    }));
+  // The core, compiled from the page's own WebAssembly while the page was read.
+  const core = window.eggPeriodEarly.module.then(function (module) {
+    return createEggPeriodCore({ wasmModule: module });
   }).then(function (ready) {
-    fillQuickTable(ready);
     performance.mark("eggperiod-ready");
+    // The quick table is not needed to calculate.
+    fillQuickTable(ready);
     return ready;
   });
   core.catch(function () {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 #include "core/estimate.h"
@@ -13,6 +12,8 @@
 
 namespace {
 
+constexpr std::size_t YEAR_PLACES = 4;
+constexpr std::size_t MONTH_AND_DAY_PLACES = 2;
 constexpr char PLACEHOLDER_OPEN = '{';
 constexpr char PLACEHOLDER_CLOSE = '}';
 // Digits after the point of the threshold temperature: "5.45".
@@ -114,6 +115,12 @@ Reading ReadingOf(std::string_view text, ScannedNumber scanned, float period) {
   return {PeriodWords(period), note};
 }
 
+// `number` with zeros before it to fill `places`: 6 as "06".
+std::string Padded(int number, std::size_t places) {
+  std::string digits = std::to_string(number);
+  return std::string(places > digits.size() ? places - digits.size() : 0, '0') + digits;
+}
+
 // How far `date` is from today: "（あと8日）", "（今日）", "（3日前）".
 std::string DaysFromToday(CivilDate date, CivilDate today) {
   std::int64_t days = DaysFromCivil(date) - DaysFromCivil(today);
@@ -129,9 +136,8 @@ std::string DaysFromToday(CivilDate date, CivilDate today) {
 }  // namespace
 
 std::string IsoDate(CivilDate date) {
-  char iso[sizeof "9999-12-31"];
-  std::snprintf(iso, sizeof iso, "%04d-%02d-%02d", date.year, date.month, date.day);
-  return iso;
+  return Padded(date.year, YEAR_PLACES) + '-' + Padded(date.month, MONTH_AND_DAY_PLACES) + '-' +
+         Padded(date.day, MONTH_AND_DAY_PLACES);
 }
 
 std::string MarkedDate(CivilDate date, const char* weekdayFormat, std::optional<CivilDate> today) {
@@ -273,8 +279,10 @@ std::string PageFormatJson() {
                             {"rowSeparator", ROW_SEPARATOR}};
   std::string json;
   for (const Mark& mark : MARKS) {
-    char escaped[sizeof "\\u0000"];
-    std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(mark.mark));
+    // Every mark is ASCII: "\u00" and its two hexadecimal digits.
+    constexpr const char* HEX_DIGITS = "0123456789abcdef";
+    auto code = static_cast<unsigned char>(mark.mark);
+    std::string escaped = std::string("\\u00") + HEX_DIGITS[code / 16] + HEX_DIGITS[code % 16];
     json += (json.empty() ? "{\"" : ", \"") + std::string(mark.name) + "\": \"" + escaped + "\"";
   }
   return json + "}";

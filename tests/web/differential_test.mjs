@@ -19,7 +19,8 @@ const records = written.stdout;
 
 const createEggPeriodCore = createRequire(import.meta.url)(coreJsPath);
 const core = await createEggPeriodCore({ wasmBinary: readFileSync(coreWasmPath) });
-const input = core._malloc(256);
+const { exports } = core;
+const input = exports.malloc(256);
 
 let passed = 0;
 let failed = 0;
@@ -30,10 +31,12 @@ for (let at = 0; at < records.length;) {
   const expected = records.subarray(at + 1, at + 1 + records[at]);
   at += 1 + records[at];
 
-  core.HEAPU8.set(inputBytes, input);
-  core.HEAPU8[input + inputLength] = 0;
-  const result = core._Calculate(input);
-  const actual = core.HEAPU8.subarray(result, core.HEAPU8.indexOf(0, result));
+  const memory = new Uint8Array(exports.memory.buffer);
+  memory.set(inputBytes, input);
+  memory[input + inputLength] = 0;
+  const result = exports.Calculate(input);
+  const after = new Uint8Array(exports.memory.buffer);
+  const actual = after.subarray(result, after.indexOf(0, result));
   if (Buffer.compare(actual, expected) === 0) {
     ++passed;
   } else if (++failed <= MOST_SHOWN) {

@@ -590,7 +590,7 @@ class Notebook(unittest.TestCase):
         details = item.find_element(By.TAG_NAME, "details")
         if not details.get_property("open"):
             details.find_element(By.TAG_NAME, "summary").click()
-        element = item.find_element(By.NAME, field)
+        element = wait_until(lambda: item.find_elements(By.NAME, field), field)[0]
         if text is None:
             element.click()
         elif element.get_attribute("type") == "date":

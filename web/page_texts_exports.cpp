@@ -1,0 +1,125 @@
+// The page's texts and format for the build, which writes them into the page
+// and its script, compiled to WebAssembly and run by web/make_page.mjs. Kept
+// apart from the page's own core so that the page does not carry them twice.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/estimate.h"
+#include "core/quick_table.h"
+#include "resources/form_texts.h"
+#include "resources/page_texts.h"
+#include "version.h"
+#include "web/exported_text.h"
+#include "web/page_calculation.h"
+
+namespace {
+
+// The values a page text's placeholders take.
+std::vector<Filling> Threshold() {
+  return {{"threshold", ThresholdText()}};
+}
+std::vector<Filling> Version() {
+  return {{"version", EGGPERIOD_VERSION_TEXT}};
+}
+std::vector<Filling> QuickTableSpan() {
+  return {{"first", std::to_string(QUICK_TABLE_FIRST_TEMPERATURE)},
+          {"last", std::to_string(QUICK_TABLE_LAST_TEMPERATURE)}};
+}
+
+// A text of the page, by the name the page's template gives it, with the
+// values of its placeholders; a text without placeholders has none.
+struct PageTextRow {
+  const char* name;
+  const char* text;
+  std::vector<Filling> (*fillings)() = nullptr;
+};
+
+const PageTextRow PAGE_TEXTS[] = {
+    {"title", MAIN_WINDOW_TITLE},
+    {"app_name", APP_NAME},
+    {"purpose", PURPOSE_TEXT},
+    {"method", METHOD_TEXT},
+    {"caution", CAUTION_TEXT},
+    {"low_temperature", LOW_TEMPERATURE_TEXT},
+    {"survival", SURVIVAL_TEXT},
+    {"temperature_label", TEMPERATURE_GROUP_TEXT},
+    {"period_label", EGG_PERIOD_GROUP_TEXT},
+    {"period_hint", PERIOD_HINT},
+    {"calculate", CALCULATE_TEXT},
+    {"credit", CREDIT_TEXT},
+    {"home_page", EGGPERIOD_HOME_PAGE},
+    {"short_name", APP_SHORT_NAME},
+    {"laid_label", LAID_LABEL},
+    {"laid_hint", LAID_HINT},
+    {"hatch_label", HATCH_LABEL},
+    {"range_title", RANGE_TITLE},
+    {"range_hint", RANGE_HINT, Threshold},
+    {"lowest_label", LOWEST_LABEL},
+    {"highest_label", HIGHEST_LABEL},
+    {"range_result_label", RANGE_RESULT_LABEL},
+    {"quick_table_title", QUICK_TABLE_TITLE},
+    {"quick_table_caption", QUICK_TABLE_CAPTION, QuickTableSpan},
+    {"quick_table_period_heading", QUICK_TABLE_PERIOD_HEADING},
+    {"no_script", NO_SCRIPT_TEXT},
+    {"no_webassembly", NO_WEBASSEMBLY_TEXT},
+    {"manual", MANUAL_TEXT},
+    {"manual_back", MANUAL_BACK_TEXT},
+    {"version", VERSION_FORMAT, Version},
+    {"offline_title", OFFLINE_TITLE},
+    {"offline_text", OFFLINE_TEXT},
+    {"notebook_title", NOTEBOOK_TITLE},
+    {"notebook_hint", NOTEBOOK_HINT},
+    {"notebook_empty", NOTEBOOK_EMPTY_TEXT},
+    {"label_label", LABEL_LABEL},
+    {"save", SAVE_TEXT},
+    {"storage_unavailable", STORAGE_UNAVAILABLE_TEXT},
+    {"safari_note", SAFARI_NOTE_TEXT},
+    {"export_json", EXPORT_JSON_TEXT},
+    {"export_csv", EXPORT_CSV_TEXT},
+    {"import_label", IMPORT_LABEL},
+    {"clutch_laid_label", CLUTCH_LAID_LABEL},
+    {"clutch_hatch_label", CLUTCH_HATCH_LABEL},
+    {"clutch_details", CLUTCH_DETAILS_TEXT},
+    {"log_title", LOG_TITLE},
+    {"log_hint", LOG_HINT},
+    {"log_date_label", LOG_DATE_LABEL},
+    {"log_temperature_label", LOG_TEMPERATURE_LABEL},
+    {"log_add", LOG_ADD_TEXT},
+    {"edit_title", EDIT_TITLE},
+    {"name_label", NAME_LABEL},
+    {"edit_save", EDIT_SAVE_TEXT},
+    {"hatched_label", HATCHED_LABEL},
+    {"hatched_save", HATCHED_SAVE_TEXT},
+    {"share", SHARE_TEXT},
+    {"calendar", CALENDAR_TEXT},
+    {"delete", DELETE_TEXT},
+    {"undo_delete", UNDO_DELETE_TEXT},
+};
+
+}  // namespace
+
+extern "C" {
+
+// The page's text of that name, or null for a name the page does not have.
+const char* PageText(const char* name) {
+  for (const PageTextRow& row : PAGE_TEXTS) {
+    if (std::strcmp(row.name, name) == 0) {
+      return Returned(row.fillings ? Formatted(row.text, row.fillings()) : row.text);
+    }
+  }
+  return nullptr;
+}
+
+// The marks and separators of the core's texts, as a JSON object for the
+// page's script.
+const char* PageFormat() {
+  return Returned(PageFormatJson());
+}
+
+// The most characters a temperature field takes.
+int InputTextLength() {
+  return static_cast<int>(READ_TEXT_LENGTH);
+}
+
+}  // extern "C"
