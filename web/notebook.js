@@ -222,7 +222,12 @@
       const id = fields[0];
       const kept = previousTexts.get(id) === row &&
         previousElements.get(id).dataset.updated === String(stored.get(id).updated);
-      const element = kept ? previousElements.get(id) : clutchElement(fields);
+      const before = previousElements.get(id);
+      const element = kept ? before : clutchElement(fields);
+      // A clutch changed while its fields were open keeps them open.
+      if (!kept && before && before.querySelector(".clutch-details").open) {
+        element.querySelector(".clutch-details").open = true;
+      }
       rowTexts.set(id, row);
       rows.set(id, fields);
       elements.set(id, element);
