@@ -307,6 +307,15 @@ def set_clock(driver, year, month, day, hour, minute):
     }})()"""})
 
 
+# Settles once the page has kept its place for one animation frame.
+SCROLLING_STOPPED = """new Promise((done) => {
+    let last = null;
+    (function check() {
+        if (scrollY === last) { done(true); } else { last = scrollY; requestAnimationFrame(check); }
+    })();
+})"""
+
+
 def save_clutches(engine, saves):
     """Calculates each temperature and saves it under its name."""
     wait_until(lambda: engine.script(NOTEBOOK_READY), "the notebook")
@@ -316,6 +325,7 @@ def save_clutches(engine, saves):
         engine.enter("temperature")
         wait_until(lambda: engine.text("period"), "a result")
         engine.type("label", name)
+        engine.script(SCROLLING_STOPPED)
         engine.click("save")
         wait_until(lambda: name in engine.text("notebook-status"), f"{name} saved")
 
@@ -403,6 +413,8 @@ class EveryEngine(unittest.TestCase):
                 if send == "enter":
                     engine.enter("temperature")
                 else:
+                    # As a person would, wait for the page to stop scrolling to the last answer.
+                    engine.script(SCROLLING_STOPPED)
                     engine.click("calculate")
                 wait_until(lambda: engine.text("period") == period,
                            f"{period!r} for {typed!r}")
