@@ -126,6 +126,5 @@ std::optional<CivilDate> LoggedHatchDate(CivilDate laid, ClutchTemperatures clut
   if (!time) {
     return std::nullopt;
   }
-  double wholeDays = std::floor(*time + HALF_DAY);
-  return DateAfter(laid, wholeDays);
+  return DateAfter(laid, WholeDays(*time));
 }

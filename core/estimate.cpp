@@ -40,9 +40,8 @@ std::string OnCalculate(std::string_view temperatureText) {
   return WriteNumber(static_cast<double>(period));
 }
 
-double WholeDays(float period) {
-  double widened = static_cast<double>(period);
-  double shifted = widened + HALF_DAY;
+double WholeDays(double days) {
+  double shifted = days + HALF_DAY;
   return std::floor(shifted);
 }
 

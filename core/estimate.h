@@ -44,8 +44,9 @@ double DevelopmentThreshold();
 // Turns the temperature text into the text of the estimated egg period.
 std::string OnCalculate(std::string_view temperatureText);
 
-// The period rounded to whole days, halves up: 8.38 gives 8, 18.62 gives 19.
-double WholeDays(float period);
+// Days rounded to whole days, halves up: 8.38 gives 8, 18.62 gives 19. A
+// single-precision period is widened to double first.
+double WholeDays(double days);
 
 // The hatch date: `laid` plus the period in whole days, or nothing when the
 // eggs do not develop (a period that is not positive and finite), when `laid`

@@ -48,28 +48,6 @@ std::string_view FieldText(const char* text) {
   return std::string_view(text, strnlen(text, READ_TEXT_LENGTH));
 }
 
-// Rows of a text, ROW_SEPARATOR between them.
-std::vector<std::string_view> Rows(std::string_view text) {
-  std::vector<std::string_view> rows;
-  for (std::size_t start = 0; start < text.size();) {
-    std::size_t end = std::min(text.find(ROW_SEPARATOR, start), text.size());
-    rows.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return rows;
-}
-
-// Fields of a text, FIELD_SEPARATOR between them.
-std::vector<std::string_view> Fields(std::string_view text) {
-  std::vector<std::string_view> fields;
-  for (std::size_t start = 0; start <= text.size();) {
-    std::size_t end = std::min(text.find(FIELD_SEPARATOR, start), text.size());
-    fields.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return fields;
-}
-
 std::optional<CivilDate> DateOrNothing(int year, int month, int day) {
   if (year == NO_YEAR) {
     return std::nullopt;
@@ -118,7 +96,7 @@ const char* Message(const char* name, const char* values) {
   for (const auto& [messageName, text] : MESSAGES) {
     if (std::strcmp(messageName, name) == 0) {
       std::vector<Filling> fillings;
-      std::vector<std::string_view> fields = Fields(values);
+      std::vector<std::string_view> fields = Split(values, FIELD_SEPARATOR);
       for (std::size_t i = 0; i + 1 < fields.size(); i += 2) {
         fillings.push_back({fields[i], std::string(fields[i + 1])});
       }
@@ -153,7 +131,7 @@ const char* NotebookList(int year, int month, int day, const char* lastBackup,
     known.clear();
     knownToday = today;
   }
-  std::vector<std::string_view> rows = Rows(clutches);
+  std::vector<std::string_view> rows = Split(clutches, ROW_SEPARATOR);
   std::vector<Known> now;
   now.reserve(rows.size());  // so that the summaries' places stay put
   std::vector<const ClutchSummary*> summaries;

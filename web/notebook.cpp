@@ -30,19 +30,6 @@ constexpr const char* REMINDER_BEFORE = "-PT6H";
 enum class Group { Late, Today, Ahead, Stopped, Hatched };
 constexpr const char* GROUP_NAMES[] = {"late", "today", "ahead", "stopped", "hatched"};
 
-std::vector<std::string_view> Split(std::string_view text, char separator) {
-  std::vector<std::string_view> parts;
-  std::size_t start = 0;
-  for (;;) {
-    std::size_t end = text.find(separator, start);
-    parts.push_back(text.substr(start, end - start));
-    if (end == std::string_view::npos) {
-      return parts;
-    }
-    start = end + 1;
-  }
-}
-
 std::int64_t DaysBetween(CivilDate from, CivilDate to) {
   return DaysFromCivil(to) - DaysFromCivil(from);
 }
@@ -62,9 +49,13 @@ std::string WeekdayWords(CivilDate date, const char* format) {
   return Formatted(format, {{"weekday", WEEKDAY_NAMES[Weekday(DaysFromCivil(date))]}});
 }
 
-// The clutch's temperature as the calculator reads and writes it: "20".
+// A number text as the calculator reads and writes it: "20" for "20.0".
+std::string AsRead(std::string_view text) {
+  return WriteNumber(ReadNumber(text));
+}
+
 std::string TemperatureText(const Clutch& clutch) {
-  return WriteNumber(ReadNumber(clutch.temperature));
+  return AsRead(clutch.temperature);
 }
 
 // Everything the notebook works out about one clutch.
@@ -119,9 +110,14 @@ std::string State(const Clutch& clutch, const Forecast& forecast, Group group, C
                    {date, {"difference", Signed(DaysBetween(*forecast.hatch, *clutch.hatched))}});
 }
 
-std::string Development(const Forecast& forecast) {
+// Development by midday today in whole percent, rounded down: "62".
+std::string DevelopmentPercent(const Forecast& forecast) {
   double percent = std::floor(std::clamp(forecast.development, 0.0, 1.0) * PERCENT);
-  return Formatted(DEVELOPMENT_FORMAT, {{"percent", WriteFixed(percent, 0)}});
+  return WriteFixed(percent, 0);
+}
+
+std::string Development(const Forecast& forecast) {
+  return Formatted(DEVELOPMENT_FORMAT, {{"percent", DevelopmentPercent(forecast)}});
 }
 
 std::string Share(const Clutch& clutch, const Forecast& forecast) {
@@ -155,8 +151,8 @@ std::string LogWords(const Clutch& clutch) {
   }
   const LogEntry& latest = clutch.log.back();
   Filling date = {"date", ShortDate(latest.date)};
-  std::string lowest = WriteNumber(ReadNumber(latest.lowest));
-  std::string highest = WriteNumber(ReadNumber(latest.highest));
+  std::string lowest = AsRead(latest.lowest);
+  std::string highest = AsRead(latest.highest);
   std::string words =
       latest.lowest == latest.highest
           ? Formatted(LOG_AVERAGE_FORMAT, {date, {"temperature", lowest}})
@@ -223,6 +219,19 @@ std::string CompactDate(CivilDate date) {
 }
 
 }  // namespace
+
+std::vector<std::string_view> Split(std::string_view text, char separator) {
+  std::vector<std::string_view> parts;
+  std::size_t start = 0;
+  for (;;) {
+    std::size_t end = text.find(separator, start);
+    parts.push_back(text.substr(start, end - start));
+    if (end == std::string_view::npos) {
+      return parts;
+    }
+    start = end + 1;
+  }
+}
 
 std::optional<CivilDate> ParseIsoDate(std::string_view text) {
   constexpr std::size_t ISO_LENGTH = sizeof "YYYY-MM-DD" - 1;
@@ -335,15 +344,14 @@ std::string NotebookCsv(const std::vector<Clutch>& clutches, CivilDate today) {
   std::string entries;
   for (const Clutch& clutch : clutches) {
     Forecast forecast = ForecastOf(clutch, today);
-    double percent = std::floor(std::clamp(forecast.development, 0.0, 1.0) * PERCENT);
     csv += Cell(clutch.name, true) + ',' + IsoDate(clutch.laid) + ',' +
            Cell(TemperatureText(clutch)) + ',' + (forecast.hatch ? IsoDate(*forecast.hatch) : "") +
            ',' + (clutch.hatched ? IsoDate(*clutch.hatched) : "") + ',' +
-           (clutch.hatched ? "" : WriteFixed(percent, 0)) + CRLF;
+           (clutch.hatched ? "" : DevelopmentPercent(forecast)) + CRLF;
     for (const LogEntry& entry : clutch.log) {
       bool average = entry.lowest == entry.highest;
-      std::string lowest = WriteNumber(ReadNumber(entry.lowest));
-      std::string highest = WriteNumber(ReadNumber(entry.highest));
+      std::string lowest = AsRead(entry.lowest);
+      std::string highest = AsRead(entry.highest);
       entries += Cell(clutch.name, true) + ',' + IsoDate(entry.date) + ',' +
                  (average ? lowest : "") + ',' + (average ? "" : lowest) + ',' +
                  (average ? "" : highest) + CRLF;

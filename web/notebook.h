@@ -34,6 +34,10 @@ struct Clutch {
   std::vector<LogEntry> log;
 };
 
+// The parts of `text` between the separators: one more than there are
+// separators, so an empty text is one empty part.
+std::vector<std::string_view> Split(std::string_view text, char separator);
+
 // "YYYY-MM-DD", or nothing for any other text or a date that does not exist.
 std::optional<CivilDate> ParseIsoDate(std::string_view text);
 
