@@ -10,6 +10,9 @@
 namespace {
 
 constexpr double HALF_DAY = 0.5;
+// Sums of daily rates in doubles fall a hair short of a half day they reach
+// exactly (19.499999999999996 for 19.5): within this of a half is the half.
+constexpr double HALF_DAY_TOLERANCE = 1e-9;
 constexpr double COMPLETE = 1.0;
 constexpr std::int64_t NO_END = std::numeric_limits<std::int64_t>::max();
 
@@ -58,6 +61,13 @@ std::vector<Stretch> Stretches(ClutchTemperatures clutch) {
     stretches.push_back({entry.day, NO_END, development});
   }
   return stretches;
+}
+
+// The hatch time in whole days, halves up, a time within HALF_DAY_TOLERANCE
+// of a half day taken as the half.
+double HatchDays(double time) {
+  double whole = std::floor(time);
+  return time - whole >= HALF_DAY - HALF_DAY_TOLERANCE ? whole + 1.0 : whole;
 }
 
 }  // namespace
@@ -126,5 +136,5 @@ std::optional<CivilDate> LoggedHatchDate(CivilDate laid, ClutchTemperatures clut
   if (!time) {
     return std::nullopt;
   }
-  return DateAfter(laid, WholeDays(*time));
+  return DateAfter(laid, HatchDays(*time));
 }

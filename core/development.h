@@ -44,6 +44,7 @@ std::optional<double> HatchTime(ClutchTemperatures clutch);
 
 // The hatch date: with no entries exactly the calculator's (the laying date
 // plus the single-precision period in whole days); otherwise the laying date
-// plus HatchTime rounded to whole days, halves up. Nothing when the eggs do
+// plus HatchTime rounded to whole days, halves up (a time less than a
+// billionth of a day from a half day is the half). Nothing when the eggs do
 // not hatch, `laid` is no date, or the date would fall after LAST_DATE.
 std::optional<CivilDate> LoggedHatchDate(CivilDate laid, ClutchTemperatures clutch);

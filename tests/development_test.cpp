@@ -70,6 +70,12 @@ TEST(LoggedHatchDate, FollowsTheDaysTemperatures) {
       // Hatching in the middle of a day rounds half up.
       {"just after a half day", 20, {At(0, 20), At(1, 21.97)}, CivilDate{2026, 6, 9}},   // 7.5018
       {"just before a half day", 20, {At(0, 20), At(1, 21.98)}, CivilDate{2026, 6, 8}},  // 7.4979
+      // Exactly half way, though the doubles sum to 19.499999999999996: 14
+      // days at 0.04468, 5 at 0.06682, then (1 - 0.95962) / 0.08076 = 0.5.
+      {"exactly half way through day 19",
+       10.9,
+       {At(13, 10.9), At(14, 13.6), At(18, 13.6), At(19, 15.3)},
+       CivilDate{2026, 6, 21}},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(LoggedHatchDate(LAID, {c.temperature, c.entries}), c.hatch) << c.what;
