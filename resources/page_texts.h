@@ -131,6 +131,13 @@ inline constexpr const char* STATE_HATCHED_TEXT = "孵化 {date}";
 inline constexpr const char* STATE_STOPPED_TEXT =
     "いまの水温では発育が止まるため、孵化予定日は出せません";
 inline constexpr const char* DEVELOPMENT_FORMAT = "発育 {percent}%";
+// A hatched date before laying or after today, which 1.3.0 could keep: shown
+// as it is, and left out of the lesson.
+inline constexpr const char* STATE_HATCHED_DOUBTFUL_FORMAT =
+    "孵化 {date}（日付を確かめてください）";
+// A kept record that cannot be shown, and why (one of the RECORD_ texts).
+inline constexpr const char* DAMAGED_RECORD_FORMAT =
+    "この記録は表示できません（{problem}）。削除できます。";
 // What the hatched clutches teach: how many, the mean difference from the
 // predicted date, and the smallest and largest difference.
 inline constexpr const char* LESSON_LATER_FORMAT =
@@ -141,7 +148,8 @@ inline constexpr const char* LESSON_ON_TIME_FORMAT =
     "記録した{count}回では、平均して予定どおりに孵化しています（{lowest}～{highest}日）";
 // One line about a clutch to send to someone.
 inline constexpr const char* SHARE_FORMAT = "{name}　産卵{laid}・{temperature}℃・孵化予定{hatch}";
-inline constexpr const char* SHARE_HATCHED_FORMAT = "{name}　産卵{laid}・{temperature}℃・孵化{hatched}";
+inline constexpr const char* SHARE_HATCHED_FORMAT =
+    "{name}　産卵{laid}・{temperature}℃・孵化{hatched}";
 inline constexpr const char* SHARE_STOPPED_FORMAT =
     "{name}　産卵{laid}・{temperature}℃・発育が止まる水温";
 // The calendar event on the hatch date, and its reminder the evening before.
@@ -154,6 +162,20 @@ inline constexpr const char* CSV_ENTRY_HEADER = "名前,日付,水温,最低水�
 inline constexpr const char* LOG_SUMMARY_FORMAT = "日ごとの水温 {count}日分（最新 {latest}）";
 inline constexpr const char* LOG_AVERAGE_FORMAT = "{date} {temperature}℃";
 inline constexpr const char* LOG_RANGE_FORMAT = "{date} {lowest}～{highest}℃";
+// Day entries before a laying date that was corrected later: kept, not counted.
+inline constexpr const char* LOG_UNCOUNTED_FORMAT = "（産卵日より前の{count}日分は数えていません）";
+// What is wrong with a record that a backup or the browser's storage holds.
+inline constexpr const char* RECORD_DAMAGED_TEXT = "記録の形が正しくありません";
+inline constexpr const char* RECORD_ID_FORMAT =
+    "IDが英数字とハイフンの{limit}文字以内ではありません";
+inline constexpr const char* RECORD_NAME_TEXT = "名前に改行などの制御文字が入っています";
+inline constexpr const char* RECORD_NO_SUCH_DATE_FORMAT = "{field} {date} は暦にない日付です";
+inline constexpr const char* RECORD_NOT_A_DATE_FORMAT = "{field}が日付になっていません";
+inline constexpr const char* RECORD_NOT_A_TEMPERATURE_FORMAT = "{field}が数として読めません";
+inline constexpr const char* RECORD_DUPLICATE_FORMAT = "ID {id} が{first}件目と同じです";
+inline constexpr const char* CLUTCH_TEMPERATURE_FIELD = "水温";
+inline constexpr const char* LOG_DATE_FIELD = "日ごとの水温の日付";
+inline constexpr const char* LOG_ENTRY_FIELD_FORMAT = "{date}の水温";
 // The notebook's labels and messages.
 inline constexpr const char* NOTEBOOK_EMPTY_TEXT =
     "まだ記録はありません。計算したあと「この計算を記録」を押すと、ここに並びます。";
@@ -175,6 +197,9 @@ inline constexpr const char* EXPORT_JSON_TEXT = "バックアップ";
 inline constexpr const char* EXPORT_CSV_TEXT = "表計算用";
 inline constexpr const char* IMPORT_LABEL = "読み込み（バックアップのファイルを選ぶ）";
 inline constexpr const char* IMPORTED_FORMAT = "読み込みました。追加{added}件、更新{updated}件。";
+// The records of a backup that were left out, each with its place in the file.
+inline constexpr const char* IMPORT_LEFT_OUT_FORMAT = "次の{count}件は読み込んでいません。";
+inline constexpr const char* IMPORT_PROBLEM_FORMAT = "{number}件目：{problem}。";
 inline constexpr const char* IMPORT_NOT_BACKUP_TEXT =
     "このファイルは記録帳のバックアップではありません。記録は何も変えていません。";
 inline constexpr const char* IMPORT_DAMAGED_TEXT =
@@ -190,6 +215,21 @@ inline constexpr const char* COPIED_TEXT = "共有する文をコピーしまし
 inline constexpr const char* LOG_NEEDS_TEMPERATURE_TEXT =
     "平均水温か、最低水温と最高水温の両方を数字で入れてください。";
 inline constexpr const char* LOG_DATE_OUTSIDE_TEXT = "日付は産卵日から今日までの日にしてください。";
+inline constexpr const char* HATCHED_DATE_OUTSIDE_TEXT =
+    "孵化した日は産卵日から今日までの日にしてください。";
+// A temperature typed into the notebook with characters that are not read.
+inline constexpr const char* TEMPERATURE_UNREAD_FORMAT =
+    "{field}の「{text}」には数として読めない文字があります。数だけを入れてください。";
+// The notebook's database while another tab holds an older or newer version.
+inline constexpr const char* DATABASE_BLOCKED_TEXT =
+    "別のタブで開いている電卓が記録帳を使っているため、記録帳を開けません。"
+    "そのタブを閉じるか、再読み込みしてください。";
+inline constexpr const char* DATABASE_REPLACED_TEXT =
+    "新しい版の電卓が別のタブで開かれたため、このページでは記録を保存できません。"
+    "このページを再読み込みしてください。";
+// A change was stored, but the list could not be drawn again.
+inline constexpr const char* LIST_FAILED_TEXT =
+    "保存しましたが、一覧を表示し直せませんでした。ページを再読み込みしてください。";
 // A clutch's controls.
 inline constexpr const char* CLUTCH_DETAILS_TEXT = "日ごとの水温・修正";
 inline constexpr const char* LOG_TITLE = "日ごとの水温";

@@ -22,30 +22,19 @@ namespace {
 // A year of 0 tells that no date was given.
 constexpr int NO_YEAR = 0;
 
-// The messages the page's script shows, by name; the script gives the values
-// of their placeholders.
-const std::pair<const char*, const char*> MESSAGES[] = {
-    {"saved", SAVED_FORMAT},
-    {"save_needs_temperature", SAVE_NEEDS_TEMPERATURE_TEXT},
-    {"save_needs_laid", SAVE_NEEDS_LAID_TEXT},
-    {"save_failed", SAVE_FAILED_TEXT},
-    {"change_failed", CHANGE_FAILED_TEXT},
-    {"deleted", DELETED_FORMAT},
-    {"copied", COPIED_TEXT},
-    {"log_needs_temperature", LOG_NEEDS_TEMPERATURE_TEXT},
-    {"log_date_outside", LOG_DATE_OUTSIDE_TEXT},
-    {"imported", IMPORTED_FORMAT},
-    {"import_not_backup", IMPORT_NOT_BACKUP_TEXT},
-    {"import_damaged", IMPORT_DAMAGED_TEXT},
-    {"import_newer", IMPORT_NEWER_TEXT},
-    {"default_name", DEFAULT_NAME_FORMAT},
-};
-
 // A field's text as the calculation reads it: its first READ_TEXT_LENGTH
 // bytes (UTF-8), as the window reads its field. The page hands over the
 // field's whole text; this is the one place where it is cut.
 std::string_view FieldText(const char* text) {
   return std::string_view(text, strnlen(text, READ_TEXT_LENGTH));
+}
+
+// The rows of a text of clutches, each ended by ROW_SEPARATOR (so that one
+// empty row, a record the page could not write, still counts).
+std::vector<std::string_view> Rows(std::string_view text) {
+  std::vector<std::string_view> rows = Split(text, ROW_SEPARATOR);
+  rows.pop_back();
+  return rows;
 }
 
 std::optional<CivilDate> DateOrNothing(int year, int month, int day) {
@@ -64,10 +53,9 @@ const char* Calculate(const char* temperatureText) {
   return Returned(OnCalculate(FieldText(temperatureText)));
 }
 
-// Everything one press of the calculate button shows, as one line of fields
-// (FIELD_SEPARATOR between them): the result, the words, the note, the hatch
-// date and the hatch range. A year of 0 means no laying date, or no known
-// today; dates are marked as page_calculation.h describes.
+// Everything one press of the calculate button shows, as one row of the
+// fields PAGE_RESULT_FIELDS names. A year of 0 means no laying date, or no
+// known today; dates are marked as page_format.h describes.
 const char* CalculatePage(const char* temperatureText, int year, int month, int day, int todayYear,
                           int todayMonth, int todayDay, const char* lowestText,
                           const char* highestText) {
@@ -75,8 +63,7 @@ const char* CalculatePage(const char* temperatureText, int year, int month, int 
       CalculatePageResult(FieldText(temperatureText), DateOrNothing(year, month, day),
                           DateOrNothing(todayYear, todayMonth, todayDay), FieldText(lowestText),
                           FieldText(highestText));
-  return Returned(result.period + FIELD_SEPARATOR + result.words + FIELD_SEPARATOR + result.note +
-                  FIELD_SEPARATOR + result.hatch + FIELD_SEPARATOR + result.range);
+  return Returned(Row(result, PAGE_RESULT_FIELDS));
 }
 
 // The quick table: one line a row (ROW_SEPARATOR after each), the
@@ -90,33 +77,24 @@ const char* QuickTable() {
   return Returned(std::move(table));
 }
 
-// The message of that name with its placeholders filled from `values`:
-// "name TAB value TAB name TAB value ...". Null for a name there is none of.
-const char* Message(const char* name, const char* values) {
-  for (const auto& [messageName, text] : MESSAGES) {
-    if (std::strcmp(messageName, name) == 0) {
-      std::vector<Filling> fillings;
-      std::vector<std::string_view> fields = Split(values, FIELD_SEPARATOR);
-      for (std::size_t i = 0; i + 1 < fields.size(); i += 2) {
-        fillings.push_back({fields[i], std::string(fields[i + 1])});
-      }
-      return Returned(Formatted(text, fillings));
-    }
-  }
-  return nullptr;
-}
-
 // How many leading characters of a temperature text are read as its number;
 // 0 when none are.
 int ReadLength(const char* text) {
   return static_cast<int>(NumberTextLength(FieldText(text)));
 }
 
+// A clutch's row (see ReadClutchRow) checked at the door: what is wrong with
+// it in words, or nothing; then, on the next row, the clutch as it is kept.
+const char* CheckClutch(const char* row) {
+  ReadClutch read = ReadClutchRow(row);
+  return Returned(read.problem + ROW_SEPARATOR + (read.clutch ? ClutchRow(*read.clutch) : ""));
+}
+
 // The notebook as the page lists it on `today`: the lesson of the hatched
 // clutches, the last backup (YYYY-MM-DD, or empty for none) in words, then a
-// row a clutch in the morning's order with the fields id, group, laid,
-// temperature, hatch date, state, development, share line and day entries.
-// `clutches` is as ParseClutches reads it.
+// row a clutch in the morning's order with the fields CLUTCH_VIEW_FIELDS
+// names. `clutches` holds a clutch's row (see ReadClutchRow) a line, each
+// ended by ROW_SEPARATOR; one that cannot be read is listed last, saying why.
 const char* NotebookList(int year, int month, int day, const char* lastBackup,
                          const char* clutches) {
   // A clutch is worked out again only when its row or today has changed.
@@ -131,7 +109,7 @@ const char* NotebookList(int year, int month, int day, const char* lastBackup,
     known.clear();
     knownToday = today;
   }
-  std::vector<std::string_view> rows = Split(clutches, ROW_SEPARATOR);
+  std::vector<std::string_view> rows = Rows(clutches);
   std::vector<Known> now;
   now.reserve(rows.size());  // so that the summaries' places stay put
   std::vector<const ClutchSummary*> summaries;
@@ -141,12 +119,9 @@ const char* NotebookList(int year, int month, int day, const char* lastBackup,
     if (found != known.end()) {
       now.push_back(std::move(*found));
     } else {
-      std::vector<Clutch> parsed = ParseClutches(row);
-      if (parsed.empty()) {
-        continue;
-      }
-      now.push_back({std::string(row), SummarizeClutch(parsed[0], today)});
+      now.push_back({std::string(row), SummarizeClutch(row, today)});
     }
+    now.back().summary.view.place = std::to_string(summaries.size());
     summaries.push_back(&now.back().summary);
   }
   known = std::move(now);
@@ -158,25 +133,22 @@ const char* NotebookList(int year, int month, int day, const char* lastBackup,
                           {{"date", MarkedDate(*backup, WEEKDAY_FORMAT, std::nullopt)}})
               : NO_BACKUP_TEXT);
   for (const ClutchView& clutch : view.clutches) {
-    list += ROW_SEPARATOR;
-    for (const std::string* field :
-         {&clutch.id, &clutch.group, &clutch.laid, &clutch.temperature, &clutch.hatch,
-          &clutch.state, &clutch.development, &clutch.share, &clutch.log}) {
-      list += (field == &clutch.id ? "" : std::string(1, FIELD_SEPARATOR)) + *field;
-    }
+    list += ROW_SEPARATOR + Row(clutch, CLUTCH_VIEW_FIELDS);
   }
   return Returned(std::move(list));
 }
 
-// The notebook for a spreadsheet (see NotebookCsv).
+// The notebook for a spreadsheet (see NotebookCsv); `clutches` as NotebookList takes them.
 const char* NotebookSpreadsheet(int year, int month, int day, const char* clutches) {
-  return Returned(NotebookCsv(ParseClutches(clutches), CivilDate{year, month, day}));
+  return Returned(NotebookCsv(Rows(clutches), CivilDate{year, month, day}));
 }
 
-// The calendar file of the first clutch in `clutches`, or empty.
-const char* ClutchCalendar(int year, int month, int day, const char* clutches) {
-  std::vector<Clutch> parsed = ParseClutches(clutches);
-  return Returned(parsed.empty() ? "" : ClutchEvent(parsed[0], CivilDate{year, month, day}));
+// The calendar file of the clutch in `row`, made at `madeAt` (milliseconds
+// since 1970-01-01T00:00Z), or empty.
+const char* ClutchCalendar(int year, int month, int day, double madeAt, const char* row) {
+  ReadClutch read = ReadClutchRow(row);
+  return Returned(read.clutch ? ClutchEvent(*read.clutch, CivilDate{year, month, day}, madeAt)
+                              : "");
 }
 
 }  // extern "C"

@@ -9,6 +9,7 @@
 #include "core/number_text.h"
 #include "resources/page_texts.h"
 #include "web/page_calculation.h"
+#include "web/page_format.h"
 
 namespace {
 
@@ -22,13 +23,27 @@ constexpr const char* BYTE_ORDER_MARK = "\xEF\xBB\xBF";
 constexpr const char* CRLF = "\r\n";
 // A spreadsheet takes a cell that starts with one of these as a formula.
 constexpr std::string_view FORMULA_STARTS = "=+-@\t\r";
+// A calendar file's lines are folded to at most this many octets, the
+// folded part going on after a space on the next line.
+constexpr std::size_t CALENDAR_LINE_OCTETS = 75;
+constexpr std::int64_t MILLISECONDS_PER_SECOND = 1000;
+constexpr std::int64_t SECONDS_PER_MINUTE = 60;
+constexpr std::int64_t SECONDS_PER_HOUR = 3600;
+constexpr std::int64_t SECONDS_PER_DAY = 86400;
+constexpr std::size_t TIME_PLACES = 2;
+// The C0 controls end before the space; DEL stands alone.
+constexpr char FIRST_PRINTABLE = ' ';
+constexpr char DELETE_CHARACTER = '\x7f';
+// The line and paragraph separators U+2028 and U+2029 in UTF-8.
+constexpr std::string_view LINE_SEPARATOR = "\xE2\x80\xA8";
+constexpr std::string_view PARAGRAPH_SEPARATOR = "\xE2\x80\xA9";
 // The reminder before an all-day event that starts at midnight: 18:00 the
 // evening before.
 constexpr const char* REMINDER_BEFORE = "-PT6H";
 
 // The groups of the morning's list, in its order.
-enum class Group { Late, Today, Ahead, Stopped, Hatched };
-constexpr const char* GROUP_NAMES[] = {"late", "today", "ahead", "stopped", "hatched"};
+enum class Group { Late, Today, Ahead, Stopped, Hatched, Damaged };
+constexpr const char* GROUP_NAMES[] = {"late", "today", "ahead", "stopped", "hatched", "damaged"};
 
 std::int64_t DaysBetween(CivilDate from, CivilDate to) {
   return DaysFromCivil(to) - DaysFromCivil(from);
@@ -58,6 +73,150 @@ std::string TemperatureText(const Clutch& clutch) {
   return AsRead(clutch.temperature);
 }
 
+// Reading a clutch's row ----------------------------------------------------
+
+// The index of a field's name in a row's layout.
+template <std::size_t COUNT>
+constexpr std::size_t FieldIndex(const char* const (&names)[COUNT], std::string_view name) {
+  for (std::size_t i = 0; i < COUNT; ++i) {
+    if (names[i] == name) {
+      return i;
+    }
+  }
+  return COUNT;
+}
+constexpr std::size_t CLUTCH_FIELD_COUNT = std::size(CLUTCH_FIELDS);
+constexpr std::size_t ENTRY_FIELD_COUNT = std::size(ENTRY_FIELDS);
+constexpr std::size_t ID = FieldIndex(CLUTCH_FIELDS, "id");
+constexpr std::size_t NAME = FieldIndex(CLUTCH_FIELDS, "name");
+constexpr std::size_t LAID = FieldIndex(CLUTCH_FIELDS, "laid");
+constexpr std::size_t TEMPERATURE = FieldIndex(CLUTCH_FIELDS, "temperature");
+constexpr std::size_t HATCHED = FieldIndex(CLUTCH_FIELDS, "hatched");
+constexpr std::size_t DATE = FieldIndex(ENTRY_FIELDS, "date");
+constexpr std::size_t LOWEST = FieldIndex(ENTRY_FIELDS, "lowest");
+constexpr std::size_t HIGHEST = FieldIndex(ENTRY_FIELDS, "highest");
+
+bool IsIdCharacter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
+}
+
+bool IsId(std::string_view id) {
+  return !id.empty() && id.size() <= ID_LENGTH_LIMIT &&
+         std::all_of(id.begin(), id.end(), IsIdCharacter);
+}
+
+// Whether `text` holds a C0 control, DEL, or a line or paragraph separator.
+bool HasControlCharacter(std::string_view text) {
+  return std::any_of(
+             text.begin(), text.end(),
+             [](char c) { return (c >= '\0' && c < FIRST_PRINTABLE) || c == DELETE_CHARACTER; }) ||
+         text.find(LINE_SEPARATOR) != std::string_view::npos ||
+         text.find(PARAGRAPH_SEPARATOR) != std::string_view::npos;
+}
+
+// What a row's problem says: nothing when there is none.
+struct Checked {
+  std::optional<CivilDate> date;
+  std::string problem;
+};
+
+// A date field: a date that exists, or why it is none.
+Checked DateField(std::string_view text, const char* field) {
+  std::optional<CivilDate> date = ParseIsoDate(text);
+  if (date) {
+    return {date, ""};
+  }
+  // A text of a date's length is named; another is not a date at all.
+  bool shaped = text.size() == IsoDate(LAST_DATE).size();
+  Filling name = {"field", field};
+  return {std::nullopt,
+          shaped ? Formatted(RECORD_NO_SUCH_DATE_FORMAT, {name, {"date", std::string(text)}})
+                 : Formatted(RECORD_NOT_A_DATE_FORMAT, {name})};
+}
+
+// A temperature field as the part read as its number, or nothing when no part is.
+std::optional<std::string> TemperatureField(std::string_view text) {
+  std::size_t length = NumberTextLength(text);
+  if (length == 0) {
+    return std::nullopt;
+  }
+  return std::string(text.substr(0, length));
+}
+
+// The clutch's day entries read from the fields after its own: in date
+// order, of two for one date the later.
+std::string ReadEntries(const std::vector<std::string_view>& fields, std::vector<LogEntry>& log) {
+  for (std::size_t at = CLUTCH_FIELD_COUNT; at < fields.size(); at += ENTRY_FIELD_COUNT) {
+    Checked date = DateField(fields[at + DATE], LOG_DATE_FIELD);
+    if (!date.date) {
+      return date.problem;
+    }
+    std::optional<std::string> lowest = TemperatureField(fields[at + LOWEST]);
+    std::optional<std::string> highest = TemperatureField(fields[at + HIGHEST]);
+    if (!lowest || !highest) {
+      return Formatted(RECORD_NOT_A_TEMPERATURE_FORMAT,
+                       {{"field", Formatted(LOG_ENTRY_FIELD_FORMAT,
+                                            {{"date", std::string(fields[at + DATE])}})}});
+    }
+    std::int64_t days = DaysFromCivil(*date.date);
+    auto same = std::find_if(log.begin(), log.end(),
+                             [days](const LogEntry& e) { return DaysFromCivil(e.date) >= days; });
+    LogEntry entry = {*date.date, *lowest, *highest};
+    if (same != log.end() && DaysFromCivil(same->date) == days) {
+      *same = entry;
+    } else {
+      log.insert(same, entry);
+    }
+  }
+  return "";
+}
+
+// The clutch of a row's fields, each checked in the order they stand.
+ReadClutch ReadFields(const std::vector<std::string_view>& fields) {
+  if (fields.size() < CLUTCH_FIELD_COUNT ||
+      (fields.size() - CLUTCH_FIELD_COUNT) % ENTRY_FIELD_COUNT != 0) {
+    return {std::nullopt, RECORD_DAMAGED_TEXT};
+  }
+  if (!IsId(fields[ID])) {
+    return {std::nullopt,
+            Formatted(RECORD_ID_FORMAT, {{"limit", std::to_string(ID_LENGTH_LIMIT)}})};
+  }
+  if (HasControlCharacter(fields[NAME])) {
+    return {std::nullopt, RECORD_NAME_TEXT};
+  }
+  Checked laid = DateField(fields[LAID], CLUTCH_LAID_LABEL);
+  if (!laid.date) {
+    return {std::nullopt, laid.problem};
+  }
+  std::optional<std::string> temperature = TemperatureField(fields[TEMPERATURE]);
+  if (!temperature) {
+    return {std::nullopt,
+            Formatted(RECORD_NOT_A_TEMPERATURE_FORMAT, {{"field", CLUTCH_TEMPERATURE_FIELD}})};
+  }
+  std::optional<CivilDate> hatched;
+  if (!fields[HATCHED].empty()) {
+    Checked date = DateField(fields[HATCHED], HATCHED_LABEL);
+    if (!date.date) {
+      return {std::nullopt, date.problem};
+    }
+    hatched = date.date;
+  }
+  Clutch clutch = {
+      std::string(fields[ID]), std::string(fields[NAME]), *laid.date, *temperature, hatched, {}};
+  std::string problem = ReadEntries(fields, clutch.log);
+  if (!problem.empty()) {
+    return {std::nullopt, problem};
+  }
+  return {std::move(clutch), ""};
+}
+
+// Working out a clutch ------------------------------------------------------
+
+// Whether a day entry counts: none before the laying date does.
+bool Counts(const Clutch& clutch, const LogEntry& entry) {
+  return DaysBetween(clutch.laid, entry.date) >= 0;
+}
+
 // Everything the notebook works out about one clutch.
 struct Forecast {
   std::optional<CivilDate> hatch;
@@ -73,6 +232,12 @@ Forecast ForecastOf(const Clutch& clutch, CivilDate today) {
   ClutchTemperatures temperatures = {ReadNumber(clutch.temperature), entries};
   return {LoggedHatchDate(clutch.laid, temperatures),
           DevelopmentByMidday(temperatures, DaysBetween(clutch.laid, today))};
+}
+
+// A hatched date that cannot be right: before laying, or after today.
+bool HatchedDoubtfully(const Clutch& clutch, CivilDate today) {
+  return clutch.hatched &&
+         (DaysBetween(clutch.laid, *clutch.hatched) < 0 || DaysBetween(today, *clutch.hatched) > 0);
 }
 
 Group GroupOf(const Clutch& clutch, const Forecast& forecast, CivilDate today) {
@@ -99,10 +264,14 @@ std::string State(const Clutch& clutch, const Forecast& forecast, Group group, C
     case Group::Stopped:
       return STATE_STOPPED_TEXT;
     case Group::Hatched:
+    case Group::Damaged:
       break;
   }
   Filling date = {"date",
                   ShortDate(*clutch.hatched) + WeekdayWords(*clutch.hatched, WEEKDAY_FORMAT)};
+  if (HatchedDoubtfully(clutch, today)) {
+    return Formatted(STATE_HATCHED_DOUBTFUL_FORMAT, {date});
+  }
   if (!forecast.hatch) {
     return Formatted(STATE_HATCHED_TEXT, {date});
   }
@@ -144,21 +313,30 @@ std::string Share(const Clutch& clutch, const Forecast& forecast) {
 }
 
 // How many days were noted and the latest: "日ごとの水温 2日分（最新 6月3日 15～22℃）",
-// or empty.
+// then how many before the laying date are not counted; or empty.
 std::string LogWords(const Clutch& clutch) {
-  if (clutch.log.empty()) {
-    return "";
+  auto counted = static_cast<std::size_t>(
+      std::count_if(clutch.log.begin(), clutch.log.end(),
+                    [&clutch](const LogEntry& e) { return Counts(clutch, e); }));
+  std::size_t uncounted = clutch.log.size() - counted;
+  std::string words;
+  if (counted > 0) {
+    const LogEntry& latest = clutch.log.back();
+    Filling date = {"date", ShortDate(latest.date)};
+    std::string lowest = AsRead(latest.lowest);
+    std::string highest = AsRead(latest.highest);
+    std::string latestWords =
+        latest.lowest == latest.highest
+            ? Formatted(LOG_AVERAGE_FORMAT, {date, {"temperature", lowest}})
+            : Formatted(LOG_RANGE_FORMAT, {date, {"lowest", lowest}, {"highest", highest}});
+    words = Formatted(LOG_SUMMARY_FORMAT,
+                      {{"count", std::to_string(counted)}, {"latest", latestWords}});
   }
-  const LogEntry& latest = clutch.log.back();
-  Filling date = {"date", ShortDate(latest.date)};
-  std::string lowest = AsRead(latest.lowest);
-  std::string highest = AsRead(latest.highest);
-  std::string words =
-      latest.lowest == latest.highest
-          ? Formatted(LOG_AVERAGE_FORMAT, {date, {"temperature", lowest}})
-          : Formatted(LOG_RANGE_FORMAT, {date, {"lowest", lowest}, {"highest", highest}});
-  return Formatted(LOG_SUMMARY_FORMAT,
-                   {{"count", std::to_string(clutch.log.size())}, {"latest", words}});
+  if (uncounted > 0) {
+    words = (words.empty() ? LOG_TITLE : words) +
+            Formatted(LOG_UNCOUNTED_FORMAT, {{"count", std::to_string(uncounted)}});
+  }
+  return words;
 }
 
 // How many days later (positive) or earlier the hatched clutches hatched
@@ -218,79 +396,90 @@ std::string CompactDate(CivilDate date) {
   return iso;
 }
 
+// A moment in UTC as a calendar file writes it: "20260610T031500Z".
+std::string UtcStamp(double milliseconds) {
+  auto seconds = static_cast<std::int64_t>(
+      std::floor(milliseconds / static_cast<double>(MILLISECONDS_PER_SECOND)));
+  std::int64_t days = seconds / SECONDS_PER_DAY - (seconds % SECONDS_PER_DAY < 0 ? 1 : 0);
+  std::int64_t ofDay = seconds - days * SECONDS_PER_DAY;
+  auto twoPlaces = [](std::int64_t number) {
+    std::string digits = std::to_string(number);
+    return std::string(TIME_PLACES - digits.size(), '0') + digits;
+  };
+  return CompactDate(CivilFromDays(days)) + 'T' + twoPlaces(ofDay / SECONDS_PER_HOUR) +
+         twoPlaces(ofDay % SECONDS_PER_HOUR / SECONDS_PER_MINUTE) +
+         twoPlaces(ofDay % SECONDS_PER_MINUTE) + 'Z';
+}
+
+bool IsUtf8Continuation(char c) {
+  constexpr unsigned char CONTINUATION_MASK = 0xC0;
+  constexpr unsigned char CONTINUATION_BITS = 0x80;
+  return (static_cast<unsigned char>(c) & CONTINUATION_MASK) == CONTINUATION_BITS;
+}
+
+// A calendar line folded into lines of at most CALENDAR_LINE_OCTETS octets
+// each (the space that starts a folded line counted), never inside a
+// character, each ended by CRLF.
+std::string Folded(std::string_view line) {
+  std::string folded;
+  std::size_t room = CALENDAR_LINE_OCTETS;
+  while (line.size() > room) {
+    std::size_t cut = room;
+    while (cut > 0 && IsUtf8Continuation(line[cut])) {
+      --cut;
+    }
+    folded += std::string(line.substr(0, cut)) + CRLF + ' ';
+    line.remove_prefix(cut);
+    room = CALENDAR_LINE_OCTETS - 1;
+  }
+  return folded + std::string(line) + CRLF;
+}
+
 }  // namespace
 
-std::vector<std::string_view> Split(std::string_view text, char separator) {
-  std::vector<std::string_view> parts;
-  std::size_t start = 0;
-  for (;;) {
-    std::size_t end = text.find(separator, start);
-    parts.push_back(text.substr(start, end - start));
-    if (end == std::string_view::npos) {
-      return parts;
-    }
-    start = end + 1;
-  }
+ReadClutch ReadClutchRow(std::string_view row) {
+  return ReadFields(Split(row, FIELD_SEPARATOR));
 }
 
-std::optional<CivilDate> ParseIsoDate(std::string_view text) {
-  constexpr std::size_t ISO_LENGTH = sizeof "YYYY-MM-DD" - 1;
-  constexpr std::size_t MONTH_AT = 5;
-  constexpr std::size_t DAY_AT = 8;
-  if (text.size() != ISO_LENGTH || text[MONTH_AT - 1] != '-' || text[DAY_AT - 1] != '-') {
-    return std::nullopt;
+std::string ClutchRow(const Clutch& clutch) {
+  std::string fields[CLUTCH_FIELD_COUNT];
+  fields[ID] = clutch.id;
+  fields[NAME] = clutch.name;
+  fields[LAID] = IsoDate(clutch.laid);
+  fields[TEMPERATURE] = clutch.temperature;
+  fields[HATCHED] = clutch.hatched ? IsoDate(*clutch.hatched) : "";
+  std::string row;
+  for (const std::string& field : fields) {
+    row += (&field == &fields[0] ? "" : std::string(1, FIELD_SEPARATOR)) + field;
   }
-  auto number = [text](std::size_t at, std::size_t length) {
-    int value = 0;
-    for (char c : text.substr(at, length)) {
-      if (c < '0' || c > '9') {
-        return -1;
-      }
-      value = value * 10 + (c - '0');
+  for (const LogEntry& entry : clutch.log) {
+    std::string parts[ENTRY_FIELD_COUNT];
+    parts[DATE] = IsoDate(entry.date);
+    parts[LOWEST] = entry.lowest;
+    parts[HIGHEST] = entry.highest;
+    for (const std::string& part : parts) {
+      row += FIELD_SEPARATOR + part;
     }
-    return value;
-  };
-  CivilDate date = {number(0, 4), number(MONTH_AT, 2), number(DAY_AT, 2)};
-  return IsValidDate(date) ? std::optional(date) : std::nullopt;
+  }
+  return row;
 }
 
-std::vector<Clutch> ParseClutches(std::string_view text) {
-  enum Field { ID, NAME, LAID, TEMPERATURE, HATCHED, ENTRIES, FIELD_COUNT };
-  std::vector<Clutch> clutches;
-  for (std::string_view row : Split(text, ROW_SEPARATOR)) {
-    std::vector<std::string_view> fields = Split(row, FIELD_SEPARATOR);
-    std::optional<CivilDate> laid =
-        fields.size() == FIELD_COUNT ? ParseIsoDate(fields[LAID]) : std::nullopt;
-    if (!laid) {
-      continue;
-    }
-    Clutch clutch = {std::string(fields[ID]),          std::string(fields[NAME]),     *laid,
-                     std::string(fields[TEMPERATURE]), ParseIsoDate(fields[HATCHED]), {}};
-    for (std::string_view entry : Split(fields[ENTRIES], ENTRY_SEPARATOR)) {
-      std::vector<std::string_view> parts = Split(entry, ENTRY_PART_SEPARATOR);
-      std::optional<CivilDate> date = ParseIsoDate(parts[0]);
-      if (!date || parts.size() != 3) {
-        continue;
-      }
-      // Kept in date order, entries of one date in the order given.
-      std::int64_t days = DaysFromCivil(*date);
-      auto later = std::find_if(clutch.log.begin(), clutch.log.end(),
-                                [days](const LogEntry& e) { return DaysFromCivil(e.date) > days; });
-      clutch.log.insert(later, {*date, std::string(parts[1]), std::string(parts[2])});
-    }
-    clutches.push_back(std::move(clutch));
+ClutchSummary SummarizeClutch(std::string_view row, CivilDate today) {
+  ReadClutch read = ReadClutchRow(row);
+  if (!read.clutch) {
+    ClutchSummary damaged = {static_cast<int>(Group::Damaged), 0, std::nullopt, {}};
+    damaged.view.group = GROUP_NAMES[static_cast<int>(Group::Damaged)];
+    damaged.view.state = Formatted(DAMAGED_RECORD_FORMAT, {{"problem", read.problem}});
+    return damaged;
   }
-  return clutches;
-}
-
-ClutchSummary SummarizeClutch(const Clutch& clutch, CivilDate today) {
+  const Clutch& clutch = *read.clutch;
   Forecast forecast = ForecastOf(clutch, today);
   Group group = GroupOf(clutch, forecast, today);
   ClutchSummary summary = {
       static_cast<int>(group),
       forecast.hatch ? DaysFromCivil(*forecast.hatch) : DaysFromCivil(clutch.laid),
       std::nullopt,
-      {clutch.id, GROUP_NAMES[static_cast<int>(group)],
+      {"", GROUP_NAMES[static_cast<int>(group)],
        MarkedDate(clutch.laid, WEEKDAY_FORMAT, std::nullopt),
        Formatted(CLUTCH_TEMPERATURE_FORMAT, {{"temperature", TemperatureText(clutch)}}),
        forecast.hatch ? MarkedDate(*forecast.hatch, ABOUT_WEEKDAY_FORMAT, std::nullopt) : "",
@@ -298,7 +487,7 @@ ClutchSummary SummarizeClutch(const Clutch& clutch, CivilDate today) {
        Share(clutch, forecast), LogWords(clutch)}};
   if (clutch.hatched) {
     summary.order = -DaysFromCivil(*clutch.hatched);  // the latest hatched first
-    if (forecast.hatch) {
+    if (forecast.hatch && !HatchedDoubtfully(clutch, today)) {
       summary.difference = DaysBetween(*forecast.hatch, *clutch.hatched);
     }
   }
@@ -327,10 +516,11 @@ NotebookView ArrangeNotebook(const std::vector<const ClutchSummary*>& summaries)
   return view;
 }
 
-NotebookView ViewNotebook(const std::vector<Clutch>& clutches, CivilDate today) {
+NotebookView ViewNotebook(const std::vector<std::string_view>& rows, CivilDate today) {
   std::vector<ClutchSummary> summaries;
-  for (const Clutch& clutch : clutches) {
-    summaries.push_back(SummarizeClutch(clutch, today));
+  for (std::string_view row : rows) {
+    summaries.push_back(SummarizeClutch(row, today));
+    summaries.back().view.place = std::to_string(summaries.size() - 1);
   }
   std::vector<const ClutchSummary*> arranged;
   for (const ClutchSummary& summary : summaries) {
@@ -339,16 +529,24 @@ NotebookView ViewNotebook(const std::vector<Clutch>& clutches, CivilDate today) 
   return ArrangeNotebook(arranged);
 }
 
-std::string NotebookCsv(const std::vector<Clutch>& clutches, CivilDate today) {
+std::string NotebookCsv(const std::vector<std::string_view>& rows, CivilDate today) {
   std::string csv = BYTE_ORDER_MARK + std::string(CSV_CLUTCH_HEADER) + CRLF;
   std::string entries;
-  for (const Clutch& clutch : clutches) {
+  for (std::string_view row : rows) {
+    ReadClutch read = ReadClutchRow(row);
+    if (!read.clutch) {
+      continue;
+    }
+    const Clutch& clutch = *read.clutch;
     Forecast forecast = ForecastOf(clutch, today);
     csv += Cell(clutch.name, true) + ',' + IsoDate(clutch.laid) + ',' +
            Cell(TemperatureText(clutch)) + ',' + (forecast.hatch ? IsoDate(*forecast.hatch) : "") +
            ',' + (clutch.hatched ? IsoDate(*clutch.hatched) : "") + ',' +
            (clutch.hatched ? "" : DevelopmentPercent(forecast)) + CRLF;
     for (const LogEntry& entry : clutch.log) {
+      if (!Counts(clutch, entry)) {
+        continue;
+      }
       bool average = entry.lowest == entry.highest;
       std::string lowest = AsRead(entry.lowest);
       std::string highest = AsRead(entry.highest);
@@ -360,7 +558,7 @@ std::string NotebookCsv(const std::vector<Clutch>& clutches, CivilDate today) {
   return csv + CRLF + CSV_ENTRY_HEADER + CRLF + entries;
 }
 
-std::string ClutchEvent(const Clutch& clutch, CivilDate today) {
+std::string ClutchEvent(const Clutch& clutch, CivilDate today, double madeAt) {
   Forecast forecast = ForecastOf(clutch, today);
   if (!forecast.hatch) {
     return "";
@@ -373,7 +571,7 @@ std::string ClutchEvent(const Clutch& clutch, CivilDate today) {
       "PRODID:-//EggPeriod//Notebook//JA",
       "BEGIN:VEVENT",
       "UID:" + EventText(clutch.id) + "@eggperiod",
-      "DTSTAMP:" + CompactDate(today) + "T000000Z",
+      "DTSTAMP:" + UtcStamp(madeAt),
       "DTSTART;VALUE=DATE:" + CompactDate(*forecast.hatch),
       "DTEND;VALUE=DATE:" + CompactDate(dayAfter.value_or(*forecast.hatch)),
       "SUMMARY:" + summary,
@@ -388,7 +586,7 @@ std::string ClutchEvent(const Clutch& clutch, CivilDate today) {
   };
   std::string event;
   for (const std::string& line : lines) {
-    event += line + CRLF;
+    event += Folded(line);
   }
   return event;
 }

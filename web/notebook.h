@@ -1,20 +1,18 @@
-// The breeder's notebook: the clutches the page keeps, what each shows in the
-// morning's list, what the hatched ones teach, and the texts a clutch is
-// shared, put in a calendar and exported as. Every number and date in them
-// is written here, in C++; the page keeps the clutches and places the texts.
+// The breeder's notebook: the clutches the page keeps, checked as they come
+// in, what each shows in the morning's list, what the hatched ones teach, and
+// the texts a clutch is shared, put in a calendar and exported as. Every
+// number and date in them is written here, in C++; the page keeps the
+// clutches and places the texts.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/calendar.h"
-
-// Between a clutch's day entries, and between the parts of one entry, in the
-// text the page hands over.
-inline constexpr char ENTRY_SEPARATOR = ';';
-inline constexpr char ENTRY_PART_SEPARATOR = ',';
+#include "web/page_format.h"
 
 // A day's water temperature as noted, each number as the text it was read
 // from: the average as both lowest and highest, or the lowest and highest.
@@ -24,7 +22,9 @@ struct LogEntry {
   std::string highest;
 };
 
-// A clutch as the page keeps it.
+// A clutch as the page keeps it. Its day entries are in date order, one a
+// date; entries before the laying date (left when the laying date was
+// corrected) are kept but never counted.
 struct Clutch {
   std::string id;
   std::string name;
@@ -34,24 +34,35 @@ struct Clutch {
   std::vector<LogEntry> log;
 };
 
-// The parts of `text` between the separators: one more than there are
-// separators, so an empty text is one empty part.
-std::vector<std::string_view> Split(std::string_view text, char separator);
+// A clutch as the page hands it over: one row whose first fields are named by
+// CLUTCH_FIELDS, followed by each day entry as the fields ENTRY_FIELDS name.
+// Dates are YYYY-MM-DD; a clutch not yet hatched has an empty "hatched".
+inline constexpr const char* CLUTCH_FIELDS[] = {"id", "name", "laid", "temperature", "hatched"};
+inline constexpr const char* ENTRY_FIELDS[] = {"date", "lowest", "highest"};
 
-// "YYYY-MM-DD", or nothing for any other text or a date that does not exist.
-std::optional<CivilDate> ParseIsoDate(std::string_view text);
+// The longest id a clutch may have; an id is ASCII letters, digits and hyphens.
+inline constexpr std::size_t ID_LENGTH_LIMIT = 64;
 
-// The clutches in the page's text: one a row (ROW_SEPARATOR), with the fields
-// id, name, laying date, temperature, hatch day or empty, and the day entries
-// (FIELD_SEPARATOR between the fields): "date,lowest,highest" each, with
-// ENTRY_SEPARATOR between them, kept in date order. Rows without a valid
-// laying date are left out, and so are entries without a valid date.
-std::vector<Clutch> ParseClutches(std::string_view text);
+// A clutch read from its row, or what is wrong with the row in words.
+struct ReadClutch {
+  std::optional<Clutch> clutch;
+  std::string problem;
+};
+
+// Checks a clutch at the door, whether stored or read from a backup: an id of
+// letters, digits and hyphens, a name without control characters, dates that
+// exist, and temperatures that read as numbers. A clutch that passes is kept
+// as ClutchRow writes it: each temperature as the part read as its number,
+// the day entries in date order, and of two entries for one date the later.
+ReadClutch ReadClutchRow(std::string_view row);
+
+// The row of a clutch, as ReadClutchRow reads it.
+std::string ClutchRow(const Clutch& clutch);
 
 // What one clutch shows in the list.
 struct ClutchView {
-  std::string id;
-  std::string group;        // "late", "today", "ahead", "stopped" or "hatched"
+  std::string place;        // where the clutch stood in the rows handed over: "0"
+  std::string group;        // "late", "today", "ahead", "stopped", "hatched" or "damaged"
   std::string laid;         // a marked date
   std::string temperature;  // "水温20℃"
   std::string hatch;        // a marked date, or empty
@@ -61,28 +72,51 @@ struct ClutchView {
   std::string log;    // "日ごとの水温 2日分（最新 6月3日 15～22℃）", or empty
 };
 
-struct NotebookView {
-  std::string lesson;                // what three or more hatched clutches teach, or empty
-  std::vector<ClutchView> clutches;  // late ones first, then by hatch date, hatched ones last
+// A list row as the page reads it, its fields in this order.
+struct ClutchViewField {
+  const char* name;
+  std::string ClutchView::*member;
+};
+inline constexpr ClutchViewField CLUTCH_VIEW_FIELDS[] = {
+    {"place", &ClutchView::place},
+    {"group", &ClutchView::group},
+    {"laid", &ClutchView::laid},
+    {"temperature", &ClutchView::temperature},
+    {"hatch", &ClutchView::hatch},
+    {"state", &ClutchView::state},
+    {"development", &ClutchView::development},
+    {"share", &ClutchView::share},
+    {"log", &ClutchView::log},
 };
 
-NotebookView ViewNotebook(const std::vector<Clutch>& clutches, CivilDate today);
+struct NotebookView {
+  std::string lesson;                // what three or more hatched clutches teach, or empty
+  std::vector<ClutchView> clutches;  // late ones first, then by hatch date, hatched ones,
+                                     // then the rows that could not be read
+};
+
+// The list on `today` of the clutches in `rows`, one row each.
+NotebookView ViewNotebook(const std::vector<std::string_view>& rows, CivilDate today);
 
 // ViewNotebook in two steps, so that a clutch that has not changed need not
-// be worked out again: each clutch on its own, then the list in order.
+// be worked out again: each row on its own (the caller gives its view the
+// row's place), then the list in order.
 struct ClutchSummary {
   int group;                               // the group's place in the list
   std::int64_t order;                      // the clutch's place in its group
   std::optional<std::int64_t> difference;  // hatched this many days after its date
   ClutchView view;
 };
-ClutchSummary SummarizeClutch(const Clutch& clutch, CivilDate today);
+ClutchSummary SummarizeClutch(std::string_view row, CivilDate today);
 NotebookView ArrangeNotebook(const std::vector<const ClutchSummary*>& summaries);
 
 // The notebook for a spreadsheet: UTF-8 with a byte-order mark and CRLF line
-// ends, a row per clutch, then after an empty line a row per day entry.
-std::string NotebookCsv(const std::vector<Clutch>& clutches, CivilDate today);
+// ends, a row per clutch, then after an empty line a row per counted day
+// entry. Rows that cannot be read are left out.
+std::string NotebookCsv(const std::vector<std::string_view>& rows, CivilDate today);
 
 // A calendar file (iCalendar) with an all-day event on the clutch's hatch
-// date and a reminder the evening before, or empty when it has none.
-std::string ClutchEvent(const Clutch& clutch, CivilDate today);
+// date and a reminder the evening before, made at `madeAt` (milliseconds
+// since 1970-01-01T00:00Z), or empty when it has none. Lines longer than 75
+// octets are folded.
+std::string ClutchEvent(const Clutch& clutch, CivilDate today, double madeAt);

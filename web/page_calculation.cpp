@@ -8,14 +8,9 @@
 #include "core/number_text.h"
 #include "core/quick_table.h"
 #include "resources/page_texts.h"
-#include "web/notebook.h"
 
 namespace {
 
-constexpr std::size_t YEAR_PLACES = 4;
-constexpr std::size_t MONTH_AND_DAY_PLACES = 2;
-constexpr char PLACEHOLDER_OPEN = '{';
-constexpr char PLACEHOLDER_CLOSE = '}';
 // Digits after the point of the threshold temperature: "5.45".
 constexpr int THRESHOLD_DECIMALS = 2;
 // From this many whole days on, the reading gives whole days and years.
@@ -115,12 +110,6 @@ Reading ReadingOf(std::string_view text, ScannedNumber scanned, float period) {
   return {PeriodWords(period), note};
 }
 
-// `number` with zeros before it to fill `places`: 6 as "06".
-std::string Padded(int number, std::size_t places) {
-  std::string digits = std::to_string(number);
-  return std::string(places > digits.size() ? places - digits.size() : 0, '0') + digits;
-}
-
 // How far `date` is from today: "（あと8日）", "（今日）", "（3日前）".
 std::string DaysFromToday(CivilDate date, CivilDate today) {
   std::int64_t days = DaysFromCivil(date) - DaysFromCivil(today);
@@ -134,11 +123,6 @@ std::string DaysFromToday(CivilDate date, CivilDate today) {
 }
 
 }  // namespace
-
-std::string IsoDate(CivilDate date) {
-  return Padded(date.year, YEAR_PLACES) + '-' + Padded(date.month, MONTH_AND_DAY_PLACES) + '-' +
-         Padded(date.day, MONTH_AND_DAY_PLACES);
-}
 
 std::string MarkedDate(CivilDate date, const char* weekdayFormat, std::optional<CivilDate> today) {
   const char* weekday = WEEKDAY_NAMES[Weekday(DaysFromCivil(date))];
@@ -234,59 +218,6 @@ std::string Range(std::optional<CivilDate> laid, std::optional<CivilDate> today,
 }
 
 }  // namespace
-
-std::string Formatted(std::string_view format, const std::vector<Filling>& fillings) {
-  std::vector<bool> filled(fillings.size(), false);
-  std::string text;
-  std::size_t position = 0;
-  for (;;) {
-    std::size_t open = format.find(PLACEHOLDER_OPEN, position);
-    text += format.substr(position, open - position);
-    if (open == std::string_view::npos) {
-      break;
-    }
-    std::size_t close = format.find(PLACEHOLDER_CLOSE, open);
-    if (close == std::string_view::npos) {
-      std::abort();
-    }
-    std::string_view name = format.substr(open + 1, close - open - 1);
-    auto filling = std::find_if(fillings.begin(), fillings.end(),
-                                [name](const Filling& f) { return f.name == name; });
-    if (filling == fillings.end()) {
-      std::abort();
-    }
-    text += filling->value;
-    filled[static_cast<std::size_t>(filling - fillings.begin())] = true;
-    position = close + 1;
-  }
-  if (std::find(filled.begin(), filled.end(), false) != filled.end()) {
-    std::abort();
-  }
-  return text;
-}
-
-std::string PageFormatJson() {
-  struct Mark {
-    const char* name;
-    char mark;
-  };
-  constexpr Mark MARKS[] = {{"entrySeparator", ENTRY_SEPARATOR},
-                            {"entryPartSeparator", ENTRY_PART_SEPARATOR},
-                            {"dateMark", DATE_MARK},
-                            {"dateTextMark", DATE_TEXT_MARK},
-                            {"dateBreak", DATE_BREAK},
-                            {"fieldSeparator", FIELD_SEPARATOR},
-                            {"rowSeparator", ROW_SEPARATOR}};
-  std::string json;
-  for (const Mark& mark : MARKS) {
-    // Every mark is ASCII: "\u00" and its two hexadecimal digits.
-    constexpr const char* HEX_DIGITS = "0123456789abcdef";
-    auto code = static_cast<unsigned char>(mark.mark);
-    std::string escaped = std::string("\\u00") + HEX_DIGITS[code / 16] + HEX_DIGITS[code % 16];
-    json += (json.empty() ? "{\"" : ", \"") + std::string(mark.name) + "\": \"" + escaped + "\"";
-  }
-  return json + "}";
-}
 
 std::string ThresholdText() {
   return WriteFixed(DevelopmentThreshold(), THRESHOLD_DECIMALS);

@@ -9,23 +9,7 @@
 #include <vector>
 
 #include "core/calendar.h"
-
-// Marks a date in a page text: DATE_MARK, the date as YYYY-MM-DD,
-// DATE_TEXT_MARK, the date in words, DATE_MARK. The page shows the words in a
-// <time> element whose datetime is the YYYY-MM-DD form. The words are pieces
-// that never break across lines, with DATE_BREAK where a line may break:
-// "2026年12月17日", "（木）ごろ" and how far the date is from today.
-inline constexpr char DATE_MARK = '\x01';
-inline constexpr char DATE_TEXT_MARK = '\x02';
-inline constexpr char DATE_BREAK = '\x03';
-// Between the fields of a result handed to the page, and after each row of a
-// table.
-inline constexpr char FIELD_SEPARATOR = '\t';
-inline constexpr char ROW_SEPARATOR = '\n';
-
-// The marks and separators above as a JSON object, which the page's script is
-// built with: {"dateMark": "\u0001", ...}.
-std::string PageFormatJson();
+#include "web/page_format.h"
 
 struct PageResult {
   std::string period;  // the calculator's text: "8.38222980499268"
@@ -35,27 +19,23 @@ struct PageResult {
   std::string range;   // the earliest and latest hatch dates, or empty
 };
 
+// A press's result as the page reads it: one row, its fields in this order.
+struct PageResultField {
+  const char* name;
+  std::string PageResult::*member;
+};
+inline constexpr PageResultField PAGE_RESULT_FIELDS[] = {{"period", &PageResult::period},
+                                                         {"words", &PageResult::words},
+                                                         {"note", &PageResult::note},
+                                                         {"hatch", &PageResult::hatch},
+                                                         {"range", &PageResult::range}};
+
 // `laid` is empty when no laying date is given, `today` when the device's date
 // is not known. The temperature texts are the fields' texts, each already cut
 // to the length the calculation reads.
 PageResult CalculatePageResult(std::string_view temperatureText, std::optional<CivilDate> laid,
                                std::optional<CivilDate> today, std::string_view lowestText,
                                std::string_view highestText);
-
-// A value for the placeholder "{name}" of a page text.
-struct Filling {
-  std::string_view name;
-  std::string value;
-};
-
-// `format` with each "{name}" replaced by the value of its filling. A
-// placeholder without a filling, or a filling without a placeholder, is a
-// mistake in the program: it stops there (std::abort), so that the tests,
-// which write every text, and the build, which writes the page's texts, fail.
-std::string Formatted(std::string_view format, const std::vector<Filling>& fillings);
-
-// A date as YYYY-MM-DD.
-std::string IsoDate(CivilDate date);
 
 // A date marked for the page's <time> element: "2026年6月9日" and its weekday
 // in `weekdayFormat` ("（{weekday}）ごろ"), then how far it is from today when

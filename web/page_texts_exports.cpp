@@ -11,6 +11,7 @@
 #include "resources/page_texts.h"
 #include "version.h"
 #include "web/exported_text.h"
+#include "web/notebook.h"
 #include "web/page_calculation.h"
 
 namespace {
@@ -97,6 +98,33 @@ const PageTextRow PAGE_TEXTS[] = {
     {"undo_delete", UNDO_DELETE_TEXT},
 };
 
+// The messages the page's script shows, by name; the script fills in their
+// placeholders.
+const std::pair<const char*, const char*> MESSAGES[] = {
+    {"saved", SAVED_FORMAT},
+    {"save_needs_temperature", SAVE_NEEDS_TEMPERATURE_TEXT},
+    {"save_needs_laid", SAVE_NEEDS_LAID_TEXT},
+    {"save_failed", SAVE_FAILED_TEXT},
+    {"change_failed", CHANGE_FAILED_TEXT},
+    {"deleted", DELETED_FORMAT},
+    {"copied", COPIED_TEXT},
+    {"log_needs_temperature", LOG_NEEDS_TEMPERATURE_TEXT},
+    {"log_date_outside", LOG_DATE_OUTSIDE_TEXT},
+    {"imported", IMPORTED_FORMAT},
+    {"import_not_backup", IMPORT_NOT_BACKUP_TEXT},
+    {"import_damaged", IMPORT_DAMAGED_TEXT},
+    {"import_newer", IMPORT_NEWER_TEXT},
+    {"import_left_out", IMPORT_LEFT_OUT_FORMAT},
+    {"import_problem", IMPORT_PROBLEM_FORMAT},
+    {"record_duplicate", RECORD_DUPLICATE_FORMAT},
+    {"hatched_date_outside", HATCHED_DATE_OUTSIDE_TEXT},
+    {"temperature_unread", TEMPERATURE_UNREAD_FORMAT},
+    {"database_blocked", DATABASE_BLOCKED_TEXT},
+    {"database_replaced", DATABASE_REPLACED_TEXT},
+    {"list_failed", LIST_FAILED_TEXT},
+    {"default_name", DEFAULT_NAME_FORMAT},
+};
+
 }  // namespace
 
 extern "C" {
@@ -114,7 +142,21 @@ const char* PageText(const char* name) {
 // The marks and separators of the core's texts, as a JSON object for the
 // page's script.
 const char* PageFormat() {
-  return Returned(PageFormatJson());
+  return Returned(PageFormatJson({
+      {"resultFields", NamesOf(PAGE_RESULT_FIELDS)},
+      {"clutchFields", {std::begin(CLUTCH_FIELDS), std::end(CLUTCH_FIELDS)}},
+      {"entryFields", {std::begin(ENTRY_FIELDS), std::end(ENTRY_FIELDS)}},
+      {"listFields", NamesOf(CLUTCH_VIEW_FIELDS)},
+  }));
+}
+
+// The messages, as a JSON object of texts by name, for the page's script.
+const char* Messages() {
+  std::string json;
+  for (const auto& [name, text] : MESSAGES) {
+    json += (json.empty() ? "{" : ", ") + JsonString(name) + ": " + JsonString(text);
+  }
+  return Returned(json + "}");
 }
 
 // The most characters a temperature field takes.

@@ -1,0 +1,87 @@
+// The texts that cross between the page's script and the calculation core:
+// the marks a date carries in a page text, the separators of fields and rows,
+// the placeholders of a page text, and dates written as YYYY-MM-DD. Every
+// part of the page's core writes and reads its texts with these.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/calendar.h"
+
+// Marks a date in a page text: DATE_MARK, the date as YYYY-MM-DD,
+// DATE_TEXT_MARK, the date in words, DATE_MARK. The page shows the words in a
+// <time> element whose datetime is the YYYY-MM-DD form. The words are pieces
+// that never break across lines, with DATE_BREAK where a line may break:
+// "2026年12月17日", "（木）ごろ" and how far the date is from today.
+inline constexpr char DATE_MARK = '\x01';
+inline constexpr char DATE_TEXT_MARK = '\x02';
+inline constexpr char DATE_BREAK = '\x03';
+// Between the fields of a result handed to the page, and between the rows of
+// a table.
+inline constexpr char FIELD_SEPARATOR = '\t';
+inline constexpr char ROW_SEPARATOR = '\n';
+// A control character inside a field the page hands over (a tab in a name
+// read from a file) crosses as SUBSTITUTE_MARK, so that no field can split a
+// row. The mark is itself a control character: a field that holds one fails
+// its check just as the field it stands for would.
+inline constexpr char SUBSTITUTE_MARK = '\x1a';
+
+// The parts of `text` between the separators: one more than there are
+// separators, so an empty text is one empty part.
+std::vector<std::string_view> Split(std::string_view text, char separator);
+
+// A value for the placeholder "{name}" of a page text.
+struct Filling {
+  std::string_view name;
+  std::string value;
+};
+
+// `format` with each "{name}" replaced by the value of its filling. A
+// placeholder without a filling, or a filling without a placeholder, is a
+// mistake in the program: it stops there (std::abort), so that the tests,
+// which write every text, and the build, which writes the page's texts, fail.
+std::string Formatted(std::string_view format, const std::vector<Filling>& fillings);
+
+// A date as YYYY-MM-DD.
+std::string IsoDate(CivilDate date);
+
+// "YYYY-MM-DD", or nothing for any other text or a date that does not exist.
+std::optional<CivilDate> ParseIsoDate(std::string_view text);
+
+// A record's fields as one row, in the order of `table`, whose entries name
+// each field and the record's member that holds it.
+template <typename Record, typename Table>
+std::string Row(const Record& record, const Table& table) {
+  std::string row;
+  for (const auto& field : table) {
+    row += (&field == &table[0] ? "" : std::string(1, FIELD_SEPARATOR)) + record.*(field.member);
+  }
+  return row;
+}
+
+// A layout the page's script is built with: the names of a row's fields in
+// their order, as the script reads and writes them.
+struct PublishedLayout {
+  const char* name;
+  std::vector<const char*> fields;
+};
+
+template <typename Table>
+std::vector<const char*> NamesOf(const Table& table) {
+  std::vector<const char*> names;
+  for (const auto& field : table) {
+    names.push_back(field.name);
+  }
+  return names;
+}
+
+// A text as a JSON string: quotes, backslashes and control characters
+// escaped, other characters as they are.
+std::string JsonString(std::string_view text);
+
+// The marks and separators above, and each layout's field names, as a JSON
+// object: {"dateMark": "\u0001", ..., "clutchFields": ["id", ...], ...}.
+std::string PageFormatJson(const std::vector<PublishedLayout>& layouts);
