@@ -1,8 +1,11 @@
 // Loads the calculation core from its WebAssembly and calls its functions with
 // texts and numbers, in a browser and under Node: createEggPeriodCore given
-// { wasmBinary } (the bytes) or { wasmModule } (compiled already) gives a
+// { wasmBinary } (the bytes) or { wasmModule } (compiled already), and the
+// core's format (its marks, separators and the layouts of its rows), gives a
 // promise of the core, whose ccall(name, "string" or "number", argument
-// types, arguments) calls the function of that name, texts passing as UTF-8.
+// types, arguments) calls the function of that name, texts passing as UTF-8,
+// and whose fields(row, names, at) reads a row the core returned (or its
+// fields), from field `at` on, by the names of its fields.
 function createEggPeriodCore(options) {
   "use strict";
   // All the core asks of its host: to be told when its memory grows, and
@@ -25,7 +28,9 @@ function createEggPeriodCore(options) {
     const core = instance.exports;
     core._initialize();
     const encoder = new TextEncoder();
-    const decoder = new TextDecoder();
+    // A text the core writes may start with a byte-order mark (the
+    // spreadsheet's), which must stay.
+    const decoder = new TextDecoder("utf-8", { ignoreBOM: true });
     // The memory's bytes, looked up anew each time: growing replaces them.
     const bytes = function () {
       return new Uint8Array(core.memory.buffer);
@@ -47,15 +52,23 @@ function createEggPeriodCore(options) {
         texts.push(pointer);
         return pointer;
       });
-      const returned = core[name](...args);
-      const result = returnType === "string" ? (returned === 0 ? null : UTF8ToString(returned))
-        : returned;
-      for (const pointer of texts) {
-        core.free(pointer);
+      try {
+        const returned = core[name](...args);
+        return returnType === "string" ? (returned === 0 ? null : UTF8ToString(returned))
+          : returned;
+      } finally {
+        for (const pointer of texts) {
+          core.free(pointer);
+        }
       }
-      return result;
     }
-    return { ccall, UTF8ToString, exports: core };
+    function fields(row, names, at = 0) {
+      const values = Array.isArray(row) ? row : row.split(options.format.fieldSeparator);
+      return Object.fromEntries(names.map(function (name, index) {
+        return [name, values[at + index]];
+      }));
+    }
+    return { ccall, fields, UTF8ToString, exports: core };
   });
 }
 if (typeof module !== "undefined") {

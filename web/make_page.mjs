@@ -20,7 +20,7 @@ const inputs = Object.fromEntries(process.argv.slice(2).map((argument) => {
   const [name, ...value] = argument.split("=");
   return [name, value.join("=")];
 }));
-for (const name of ["template", "style", "early_script", "script", "notebook_script",
+for (const name of ["template", "style", "early_script", "script", "notebook_scripts",
   "service_worker", "manual",
   "site_files", "core_js", "core_wasm", "texts_wasm", "tab_icon", "version", "page", "site"]) {
   if (!inputs[name]) {
@@ -56,11 +56,11 @@ function escapeHtml(text) {
   return text.replace(/[&<>"']/g, (c) => `&#${c.charCodeAt(0)};`);
 }
 
-// A script without its comment lines and indentation, which the page need not
-// carry: the scripts hold no text that spans lines.
-function compact(code) {
-  return code.split("\n").map((line) => line.trim())
-    .filter((line) => line !== "" && !line.startsWith("//")).join("\n");
+// A script as the page carries it: minified (Debian's terser, found through
+// NODE_PATH), without its comments and with short local names.
+const { minify } = createRequire(import.meta.url)("terser");
+async function compact(code) {
+  return (await minify(code, { compress: true, mangle: true, format: { comments: false } })).code;
 }
 
 // Inline code may not end its own element early.
@@ -85,14 +85,19 @@ function styleColour(style, property) {
 }
 
 const style = inlined(readFileSync(inputs.style, "utf8"), "style");
-const earlyScript = inlined(compact(readFileSync(inputs.early_script, "utf8")), "script");
-// The page's script takes the core's marks and separators.
+const earlyScript = inlined(await compact(readFileSync(inputs.early_script, "utf8")), "script");
+// The page's script takes the core's marks, separators and layouts, and the
+// messages it shows.
 const pageFormat = core.UTF8ToString(core.ccall("PageFormat", "number", [], []));
-const script = inlined(compact(`${readFileSync(inputs.core_js, "utf8")}\n${
-  readFileSync(inputs.script, "utf8").replace("{{page_format}}", pageFormat)}`), "script");
+const messages = core.UTF8ToString(core.ccall("Messages", "number", [], []));
+const script = inlined(await compact(`${readFileSync(inputs.core_js, "utf8")}\n${
+  readFileSync(inputs.script, "utf8").replace("{{page_format}}", pageFormat)
+    .replace("{{messages}}", messages)}`), "script");
 // The notebook's script comes after the calculator's, which is ready before
-// the browser has read it.
-const notebookScript = inlined(compact(readFileSync(inputs.notebook_script, "utf8")), "script");
+// the browser has read it: its modules (notebook_scripts, comma-separated)
+// joined in their order, the one that starts the notebook last.
+const notebookScript = inlined(await compact(inputs.notebook_scripts.split(",").map((path) =>
+  readFileSync(path, "utf8")).join("\n")), "script");
 const themeColour = styleColour(style, "action");
 const backgroundColour = styleColour(style, "background");
 

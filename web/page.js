@@ -26,7 +26,13 @@
   // How the core marks dates and separates fields in its texts: the build
   // puts in the core's own marks.
   const FORMAT = {{page_format}};
+  // The messages the notebook shows, by name, with "{name}" placeholders.
+  const MESSAGES = {{messages}};
   const NO_DATE = [0, 0, 0];
+  // Today is looked at again just after each midnight, and at least this
+  // often, since the device's clock may be set or the device may sleep.
+  const LONGEST_DAY_CHECK = 60 * 1000;
+  const AFTER_MIDNIGHT = 50;
 
   const form = document.getElementById("calculator");
   const temperature = document.getElementById("temperature");
@@ -237,15 +243,16 @@
     const [temperatureText, lowestText, highestText] = temperatureFields.map(function (field) {
       return field.value;
     });
-    const [result, words, note, hatchText, rangeText] = core.ccall(
+    const result = core.fields(core.ccall(
       "CalculatePage", "string",
       ["string", "number", "number", "number", "number", "number", "number", "string", "string"],
       [temperatureText, ...dateParts(laid.value), ...dateParts(today()), lowestText,
-        highestText]).split(FORMAT.fieldSeparator);
-    period.value = result;
-    reading.replaceChildren(...block(words, "period-words"), ...block(note, "note-text"));
-    place(hatch, hatchText);
-    place(hatchRange, rangeText);
+        highestText]), FORMAT.resultFields);
+    period.value = result.period;
+    reading.replaceChildren(...block(result.words, "period-words"),
+      ...block(result.note, "note-text"));
+    place(hatch, result.hatch);
+    place(hatchRange, result.range);
     results.classList.add("shown");
     const box = shown.getBoundingClientRect();
     if (box.top < 0 || box.bottom > innerHeight) {
@@ -267,6 +274,7 @@
   // overnight); a hatch date's distance from today is then out of date too.
   let filledToday = today();
   let laidChosen = false;
+  const newDayListeners = [];
   function keepToday() {
     if (today() === filledToday) {
       return;
@@ -276,12 +284,25 @@
       laid.value = filledToday;
     }
     clearResults();
+    for (const listener of newDayListeners) {
+      listener();
+    }
+  }
+
+  // A page left open past midnight moves to the new day by itself.
+  function watchToday() {
+    const now = new Date();
+    const midnight = new Date(now.getFullYear(), now.getMonth(), now.getDate() + 1);
+    setTimeout(function () {
+      keepToday();
+      watchToday();
+    }, Math.min(midnight - now + AFTER_MIDNIGHT, LONGEST_DAY_CHECK));
   }
 
   // The WebAssembly is inside the page: hand it over, so nothing is fetched.
   // The core, compiled from the page's own WebAssembly while the page was read.
   const core = window.eggPeriodEarly.module.then(function (module) {
-    return createEggPeriodCore({ wasmModule: module });
+    return createEggPeriodCore({ wasmModule: module, format: FORMAT });
   }).then(function (ready) {
     performance.mark("eggperiod-ready");
     // The quick table is not needed to calculate.
@@ -301,6 +322,7 @@
   }
 
   laid.value = filledToday;
+  watchToday();
   laid.addEventListener("input", function () {
     laidChosen = true;
   });
@@ -355,7 +377,11 @@
 
   // What the notebook's script uses of this one.
   window.eggPeriodPage = {
-    core, format: FORMAT, place, today, dateParts, results, temperature, laid,
+    core, format: FORMAT, messages: MESSAGES, place, today, dateParts, results, temperature, laid,
+    // Calls `listener` whenever the page has moved to a new day.
+    whenTodayChanges(listener) {
+      newDayListeners.push(listener);
+    },
     // The conversions of the temperature fields, for the notebook's fields too.
     convertTemperatureField(field) {
       field.addEventListener("beforeinput", convertArriving);
