@@ -85,6 +85,24 @@ NOTEBOOK_SAVES = [("12", "B"), ("25", "C"), ("20", "A")]
 NOTEBOOK_ORDER = ["C", "A", "B"]
 NOTEBOOK_READY = "performance.getEntriesByName('eggperiod-notebook-ready').length"
 NAMES = "[...document.querySelectorAll('#clutches .clutch-name')].map((name) => name.textContent)"
+# Clutches as 1.3.0 kept them in its database (version 1): the day entries as
+# one text. A: laid 2026-06-01 at 20 degrees, 18 degrees on day 1, then 15 to
+# 22: t = 2 + (1 - 0.1193 - 0.1029) / 0.1070 = 9.27 days.
+VERSION_1_CLUTCHES = [
+    {"id": "m1a-1", "name": "A", "laid": "2026-06-01", "temperature": "20", "hatched": "",
+     "log": "2026-06-02,18,18;2026-06-03,15,22", "created": 1, "updated": 1},
+    {"id": "m1b-2", "name": "B", "laid": "2026-05-20", "temperature": "20",
+     "hatched": "2026-05-29", "log": "", "created": 2, "updated": 2},
+]
+# A backup as 1.3.0 wrote it.
+VERSION_1_BACKUP = {"format": "eggperiod-notebook", "version": 1,
+                    "exported": "2026-06-04T09:00:00.000Z", "clutches": [
+                        {"id": "m1c-3", "name": "C", "laid": "2026-06-02", "temperature": "25",
+                         "hatched": "", "log": [{"date": "2026-06-03", "lowest": "20",
+                                                 "highest": "20"}],
+                         "created": 3, "updated": 3}]}
+# Other tabs hear of no change: each tab changes a clutch as it last read it.
+HOLD_CHANGE_NOTICES = "BroadcastChannel.prototype.postMessage = () => {}"
 
 
 def browser(width, height, phone=False, offline=True):
@@ -292,12 +310,12 @@ def from_today(iso_date):
     return "（今日）" if days == 0 else f"（あと{days}日）" if days > 0 else f"（{-days}日前）"
 
 
-def set_clock(driver, year, month, day, hour, minute):
+def set_clock(driver, year, month, day, hour, minute, second=0):
     """Makes the page's clock (of every page the driver opens from now on)
     start at that local time; window.testClock.advance(ms) moves it on."""
     driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": f"""(() => {{
         const RealDate = Date;
-        let offset = new RealDate({year}, {month - 1}, {day}, {hour}, {minute}).getTime()
+        let offset = new RealDate({year}, {month - 1}, {day}, {hour}, {minute}, {second}).getTime()
             - RealDate.now();
         window.Date = class extends RealDate {{
             constructor(...time) {{ super(...(time.length ? time : [RealDate.now() + offset])); }}
@@ -610,6 +628,9 @@ class Notebook(unittest.TestCase):
         else:
             element.send_keys(Keys.END, Keys.BACKSPACE * 20, text)
 
+    def log(self, name):
+        return self.clutch(name).find_element(By.CLASS_NAME, "clutch-log").text
+
     def hatch(self, name):
         """The clutch's hatch dates and state, read at once: the list is
         drawn anew after each change."""
@@ -637,9 +658,10 @@ class Notebook(unittest.TestCase):
                 wait_until(lambda: self.hatch("A")[:2] == expected, f"{expected}")
 
     def test_hatched_clutches_teach_how_late_they_hatch(self):
-        self.driver.execute_script("document.getElementById('laid').value = '2026-06-01'")
+        # Laid 2026-05-25 at 20 degrees: due 2026-06-02, hatched before today.
+        self.driver.execute_script("document.getElementById('laid').value = '2026-05-25'")
         save_clutches(self.engine, [("20", "A"), ("20", "B"), ("20", "C")])
-        for name, hatched in (("A", "2026-06-10"), ("B", "2026-06-11"), ("C", "2026-06-08")):
+        for name, hatched in (("A", "2026-06-03"), ("B", "2026-06-04"), ("C", "2026-06-01")):
             self.in_clutch(name, "hatched-date", hatched)
             self.in_clutch(name, "hatched-save")
             wait_until(lambda: self.hatch(name)[2] == "hatched", name)
@@ -656,6 +678,9 @@ class Notebook(unittest.TestCase):
         backup = wait_until(lambda: next(downloads.glob("*.json"), None), "the backup")
         self.assertEqual(backup.name, "eggperiod-notebook-2026-06-05.json")
         self.assertIn("2026年6月5日", self.engine.text("last-backup"))
+        self.engine.click("export-csv")
+        spreadsheet = wait_until(lambda: next(downloads.glob("*.csv"), None), "the spreadsheet")
+        self.assertEqual(spreadsheet.read_bytes()[:3], b"\xef\xbb\xbf")
         damaged = downloads / "damaged.json"
         damaged.write_text(backup.read_text(encoding="utf-8")[:-40], encoding="utf-8")
         # message shown after reading the file, names listed then
@@ -680,9 +705,83 @@ class Notebook(unittest.TestCase):
         first = self.driver.current_window_handle
         self.driver.switch_to.new_window("tab")
         load(self.driver)
-        save_clutches(self.engine, [("20", "A")])
+        wait_until(lambda: self.engine.script(NOTEBOOK_READY), "the notebook")
+        calculate_twenty_degrees(self.engine)
+        self.engine.type("label", "A")
+        # A double press saves once.
+        self.engine.script("document.getElementById('save').click(),"
+                           "document.getElementById('save').click()")
+        wait_until(lambda: "A" in self.engine.text("notebook-status"), "A saved")
         self.driver.switch_to.window(first)
         wait_until(lambda: self.engine.script(NAMES) == ["A"], "the clutch in the first tab")
+        load(self.driver)
+        wait_until(lambda: self.engine.script(NOTEBOOK_READY), "the notebook")
+        self.assertEqual(self.engine.script(NAMES), ["A"])
+
+    def test_two_tabs_adding_day_entries_to_one_clutch_keep_both(self):
+        self.driver.execute_script("document.getElementById('laid').value = '2026-06-01'")
+        save_clutches(self.engine, [("20", "A")])
+        first = self.driver.current_window_handle
+        self.driver.switch_to.new_window("tab")
+        load(self.driver)
+        wait_until(lambda: self.engine.script(NOTEBOOK_READY), "the notebook")
+        second = self.driver.current_window_handle
+        for handle, date, temperature in ((first, "2026-06-03", "18"),
+                                          (second, "2026-06-04", "22")):
+            self.driver.switch_to.window(handle)
+            self.driver.execute_script(HOLD_CHANGE_NOTICES)
+            self.in_clutch("A", "log-date", date)
+            self.in_clutch("A", "log-temperature", temperature)
+            self.in_clutch("A", "log-add")
+        wait_until(lambda: self.log("A") == "日ごとの水温 2日分（最新 6月4日 22℃）",
+                   "both day entries")
+
+    def test_records_kept_by_1_3_0_are_all_there_and_its_backups_read(self):
+        self.driver.execute_async_script("""
+            const [clutches, done] = arguments;
+            const request = indexedDB.deleteDatabase('eggperiod');
+            request.onsuccess = () => {
+                const opening = indexedDB.open('eggperiod', 1);
+                opening.onupgradeneeded = () =>
+                    opening.result.createObjectStore('clutches', { keyPath: 'id' });
+                opening.onsuccess = () => {
+                    const writing = opening.result.transaction('clutches', 'readwrite');
+                    for (const clutch of clutches) writing.objectStore('clutches').put(clutch);
+                    writing.oncomplete = () => { opening.result.close(); done(); };
+                };
+            };""", VERSION_1_CLUTCHES)
+        load(self.driver)
+        wait_until(lambda: self.engine.script(NOTEBOOK_READY), "the notebook")
+        self.assertEqual(self.engine.script(NAMES), ["A", "B"])
+        self.assertEqual(self.hatch("A")[:2], (["2026-06-10"], "あと5日"))
+        self.assertEqual(self.log("A"), "日ごとの水温 2日分（最新 6月3日 15～22℃）")
+        self.assertEqual(self.hatch("B")[2], "hatched")
+        backup = Path(tempfile.mkdtemp(prefix="eggperiod-backup-")) / "backup.json"
+        self.addCleanup(shutil.rmtree, backup.parent, ignore_errors=True)
+        backup.write_text(json.dumps(VERSION_1_BACKUP, ensure_ascii=False, indent=1),
+                          encoding="utf-8")
+        self.engine.element("import").send_keys(str(backup))
+        wait_until(lambda: "追加1件、更新0件" in self.engine.text("notebook-status"), "the backup")
+        self.assertEqual(self.engine.script(NAMES), ["A", "C", "B"])  # A and C due 06-10
+
+    def test_a_page_left_open_moves_to_the_new_day_by_itself(self):
+        self.driver = browser(1024, 768)
+        self.addCleanup(self.driver.quit)
+        set_clock(self.driver, 2026, 6, 5, 23, 59, 52)
+        self.engine = SeleniumEngine(self.driver)
+        load(self.driver)
+        save_clutches(self.engine, [("20", "A")])
+        self.in_clutch("A", "log-temperature", "20")
+        log_date = self.clutch("A").find_element(By.NAME, "log-date")
+        self.assertEqual(self.hatch("A")[1], "あと8日")
+        # No focus change, no visibility change: midnight comes within seconds.
+        deadline = time.monotonic() + 20
+        while self.hatch("A")[1] != "あと7日" and time.monotonic() < deadline:
+            time.sleep(0.2)
+        log_date = self.clutch("A").find_element(By.NAME, "log-date")
+        self.assertEqual((self.hatch("A")[1], log_date.get_property("value"),
+                          log_date.get_property("max"), self.engine.value("laid")),
+                         ("あと7日", "2026-06-06", "2026-06-06", "2026-06-06"))
 
     def test_where_storage_is_refused_the_calculator_works_and_says_so(self):
         driver = browser(1024, 768)
