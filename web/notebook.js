@@ -77,24 +77,32 @@
     });
   }
 
-  // Once something is stored, other tabs are told and the list is read again.
-  function afterStoring(done) {
-    return function (result) {
+  // A change stored, then other tabs told, the list shown from what was
+  // stored (the one clutch a change of one settles with, or every record
+  // read again), and `done(result)`. On failure only the message changes,
+  // so what was typed stays.
+  function store(changing, done, failure) {
+    return changing.then(function (result) {
       if (channel) {
         channel.postMessage("changed");
       }
-      return reload().then(function () {
+      let shown = reload;
+      if ("id" in result) {
+        shown = function () {
+          if (result.record) {
+            stored.set(result.id, result.record);
+          } else {
+            stored.delete(result.id);
+          }
+          show();
+        };
+      }
+      return Promise.resolve().then(shown).then(function () {
         done(result);
       }, function () {
         say(records.message("list_failed"));
       });
-    };
-  }
-
-  // A change stored, then `done`; on failure only the message changes, so
-  // what was typed stays.
-  function store(changing, done, failure) {
-    return changing.then(afterStoring(done), function () {
+    }, function () {
       say(records.message(failure || "change_failed"));
     });
   }
@@ -210,7 +218,7 @@
   }
 
   function remove(id, name) {
-    return store(database.remove(id), function (removed) {
+    return store(database.remove(id), function ({ removed }) {
       const undo = undoTemplate.content.firstElementChild.cloneNode(true);
       undo.addEventListener("click", function () {
         store(database.add(removed), function () {

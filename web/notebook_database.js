@@ -78,8 +78,9 @@ function openNotebookDatabase(listeners) {
           };
         });
       },
-      // change(record kept, or undefined) gives the record to keep, or null
-      // to keep it as it is; settles with the record kept.
+      // The changes of one clutch settle with { id, record } as stored
+      // (record undefined once it is deleted). change(record kept, or
+      // undefined) gives the record to keep, or null to keep it as it is.
       update(id, change) {
         return transaction(database, "readwrite", function (store, settle) {
           const request = store.get(id);
@@ -88,22 +89,23 @@ function openNotebookDatabase(listeners) {
             if (changed) {
               store.put(changed);
             }
-            settle(changed || request.result);
+            settle({ id, record: changed || request.result });
           };
         });
       },
       add(record) {
-        return transaction(database, "readwrite", function (store) {
+        return transaction(database, "readwrite", function (store, settle) {
           store.add(record);
+          settle({ id: record.id, record });
         });
       },
-      // Settles with the record that was deleted.
+      // Also settles with the record that was deleted, as `removed`.
       remove(id) {
         return transaction(database, "readwrite", function (store, settle) {
           const request = store.get(id);
           request.onsuccess = function () {
             store.delete(id);
-            settle(request.result);
+            settle({ id, removed: request.result });
           };
         });
       },

@@ -11,7 +11,6 @@ function createNotebookRecords(core, format, messages) {
   const BACKUP_FORMAT = "eggperiod-notebook";
   const BACKUP_VERSION = 1;
   const CONTROL_CHARACTER = /[\u0000-\u001f]/g;
-
   const PLACEHOLDER = /\{(\w+)\}/g;
 
   // The message of that name with its placeholders filled from `values`.
@@ -48,10 +47,11 @@ function createNotebookRecords(core, format, messages) {
   // A record read once is written out once.
   const rows = new WeakMap();
   function rowOf(record) {
-    if (record && typeof record === "object" && rows.has(record)) {
+    const isObject = record !== null && typeof record === "object";
+    if (isObject && rows.has(record)) {
       return rows.get(record);
     }
-    const shaped = record && typeof record === "object" && Array.isArray(record.log) &&
+    const shaped = isObject && Array.isArray(record.log) &&
       Number.isFinite(record.updated) &&
       format.clutchFields.every(function (name) {
         return isText(record[name]);
@@ -71,7 +71,7 @@ function createNotebookRecords(core, format, messages) {
         });
       }),
     ].map(field).join(format.fieldSeparator) : "") + format.rowSeparator;
-    if (record && typeof record === "object") {
+    if (isObject) {
       rows.set(record, row);
     }
     return row;
@@ -161,9 +161,10 @@ function createNotebookRecords(core, format, messages) {
   }
 
   // Of two records with one id, whether the one read from a backup replaces
-  // the one kept: when it was changed more recently.
+  // the one kept: when it was changed more recently, or the one kept has no
+  // time of its own (it is damaged).
   function replaces(incoming, kept) {
-    return !kept || incoming.updated > kept.updated;
+    return !kept || !(kept.updated >= incoming.updated);
   }
 
   // The list on `today` ([year, month, day]): the lesson, the last backup
