@@ -136,8 +136,7 @@ inline constexpr const char* DEVELOPMENT_FORMAT = "発育 {percent}%";
 inline constexpr const char* STATE_HATCHED_DOUBTFUL_FORMAT =
     "孵化 {date}（日付を確かめてください）";
 // A kept record that cannot be shown, and why (one of the RECORD_ texts).
-inline constexpr const char* DAMAGED_RECORD_FORMAT =
-    "この記録は表示できません（{problem}）。削除できます。";
+inline constexpr const char* DAMAGED_RECORD_FORMAT = "表示できない記録です（{problem}）。";
 // What the hatched clutches teach: how many, the mean difference from the
 // predicted date, and the smallest and largest difference.
 inline constexpr const char* LESSON_LATER_FORMAT =
@@ -166,16 +165,13 @@ inline constexpr const char* LOG_RANGE_FORMAT = "{date} {lowest}～{highest}℃"
 inline constexpr const char* LOG_UNCOUNTED_FORMAT = "（産卵日より前の{count}日分は数えていません）";
 // What is wrong with a record that a backup or the browser's storage holds.
 inline constexpr const char* RECORD_DAMAGED_TEXT = "記録の形が正しくありません";
-inline constexpr const char* RECORD_ID_FORMAT =
-    "IDが英数字とハイフンの{limit}文字以内ではありません";
+inline constexpr const char* RECORD_ID_TEXT = "IDに使えない文字があるか、IDが長すぎます";
 inline constexpr const char* RECORD_NAME_TEXT = "名前に改行などの制御文字が入っています";
 inline constexpr const char* RECORD_NO_SUCH_DATE_FORMAT = "{field} {date} は暦にない日付です";
-inline constexpr const char* RECORD_NOT_A_DATE_FORMAT = "{field}が日付になっていません";
-inline constexpr const char* RECORD_NOT_A_TEMPERATURE_FORMAT = "{field}が数として読めません";
 inline constexpr const char* RECORD_DUPLICATE_FORMAT = "ID {id} が{first}件目と同じです";
-inline constexpr const char* CLUTCH_TEMPERATURE_FIELD = "水温";
 inline constexpr const char* LOG_DATE_FIELD = "日ごとの水温の日付";
-inline constexpr const char* LOG_ENTRY_FIELD_FORMAT = "{date}の水温";
+inline constexpr const char* RECORD_TEMPERATURE_TEXT = "水温が数として読めません";
+inline constexpr const char* RECORD_ENTRY_TEMPERATURE_FORMAT = "{date}の水温が数として読めません";
 // The notebook's labels and messages.
 inline constexpr const char* NOTEBOOK_EMPTY_TEXT =
     "まだ記録はありません。計算したあと「この計算を記録」を押すと、ここに並びます。";

@@ -114,7 +114,7 @@ bool HasControlCharacter(std::string_view text) {
          text.find(PARAGRAPH_SEPARATOR) != std::string_view::npos;
 }
 
-// What a row's problem says: nothing when there is none.
+// A date read from a field, or what is wrong with the field in words.
 struct Checked {
   std::optional<CivilDate> date;
   std::string problem;
@@ -126,12 +126,8 @@ Checked DateField(std::string_view text, const char* field) {
   if (date) {
     return {date, ""};
   }
-  // A text of a date's length is named; another is not a date at all.
-  bool shaped = text.size() == IsoDate(LAST_DATE).size();
-  Filling name = {"field", field};
   return {std::nullopt,
-          shaped ? Formatted(RECORD_NO_SUCH_DATE_FORMAT, {name, {"date", std::string(text)}})
-                 : Formatted(RECORD_NOT_A_DATE_FORMAT, {name})};
+          Formatted(RECORD_NO_SUCH_DATE_FORMAT, {{"field", field}, {"date", std::string(text)}})};
 }
 
 // A temperature field as the part read as its number, or nothing when no part is.
@@ -154,9 +150,7 @@ std::string ReadEntries(const std::vector<std::string_view>& fields, std::vector
     std::optional<std::string> lowest = TemperatureField(fields[at + LOWEST]);
     std::optional<std::string> highest = TemperatureField(fields[at + HIGHEST]);
     if (!lowest || !highest) {
-      return Formatted(RECORD_NOT_A_TEMPERATURE_FORMAT,
-                       {{"field", Formatted(LOG_ENTRY_FIELD_FORMAT,
-                                            {{"date", std::string(fields[at + DATE])}})}});
+      return Formatted(RECORD_ENTRY_TEMPERATURE_FORMAT, {{"date", std::string(fields[at + DATE])}});
     }
     std::int64_t days = DaysFromCivil(*date.date);
     auto same = std::find_if(log.begin(), log.end(),
@@ -178,8 +172,7 @@ ReadClutch ReadFields(const std::vector<std::string_view>& fields) {
     return {std::nullopt, RECORD_DAMAGED_TEXT};
   }
   if (!IsId(fields[ID])) {
-    return {std::nullopt,
-            Formatted(RECORD_ID_FORMAT, {{"limit", std::to_string(ID_LENGTH_LIMIT)}})};
+    return {std::nullopt, RECORD_ID_TEXT};
   }
   if (HasControlCharacter(fields[NAME])) {
     return {std::nullopt, RECORD_NAME_TEXT};
@@ -190,8 +183,7 @@ ReadClutch ReadFields(const std::vector<std::string_view>& fields) {
   }
   std::optional<std::string> temperature = TemperatureField(fields[TEMPERATURE]);
   if (!temperature) {
-    return {std::nullopt,
-            Formatted(RECORD_NOT_A_TEMPERATURE_FORMAT, {{"field", CLUTCH_TEMPERATURE_FIELD}})};
+    return {std::nullopt, RECORD_TEMPERATURE_TEXT};
   }
   std::optional<CivilDate> hatched;
   if (!fields[HATCHED].empty()) {
@@ -442,24 +434,15 @@ ReadClutch ReadClutchRow(std::string_view row) {
 }
 
 std::string ClutchRow(const Clutch& clutch) {
-  std::string fields[CLUTCH_FIELD_COUNT];
-  fields[ID] = clutch.id;
-  fields[NAME] = clutch.name;
-  fields[LAID] = IsoDate(clutch.laid);
-  fields[TEMPERATURE] = clutch.temperature;
-  fields[HATCHED] = clutch.hatched ? IsoDate(*clutch.hatched) : "";
-  std::string row;
-  for (const std::string& field : fields) {
-    row += (&field == &fields[0] ? "" : std::string(1, FIELD_SEPARATOR)) + field;
-  }
+  static_assert(ID == 0 && NAME == 1 && LAID == 2 && TEMPERATURE == 3 && HATCHED == 4 &&
+                    DATE == 0 && LOWEST == 1 && HIGHEST == 2,
+                "a row is written in the order CLUTCH_FIELDS and ENTRY_FIELDS give");
+  std::string row = clutch.id + FIELD_SEPARATOR + clutch.name + FIELD_SEPARATOR +
+                    IsoDate(clutch.laid) + FIELD_SEPARATOR + clutch.temperature + FIELD_SEPARATOR +
+                    (clutch.hatched ? IsoDate(*clutch.hatched) : "");
   for (const LogEntry& entry : clutch.log) {
-    std::string parts[ENTRY_FIELD_COUNT];
-    parts[DATE] = IsoDate(entry.date);
-    parts[LOWEST] = entry.lowest;
-    parts[HIGHEST] = entry.highest;
-    for (const std::string& part : parts) {
-      row += FIELD_SEPARATOR + part;
-    }
+    row += FIELD_SEPARATOR + IsoDate(entry.date) + FIELD_SEPARATOR + entry.lowest +
+           FIELD_SEPARATOR + entry.highest;
   }
   return row;
 }

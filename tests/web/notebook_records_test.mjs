@@ -37,17 +37,17 @@ test("a backup's records that fail are left out and named, the rest read", () =>
   const cases = [
     // what, the backup's records, the ids read, the sentences left out
     ["an id with a line end", [clutch({ id: "n\nl" }), clutch()], ["m1-abc"],
-      ["1件目：IDが英数字とハイフンの64文字以内ではありません。"]],
+      ["1件目：IDに使えない文字があるか、IDが長すぎます。"]],
     ["an id with a tab", [clutch({ id: "a\tb" })], [],
-      ["1件目：IDが英数字とハイフンの64文字以内ではありません。"]],
+      ["1件目：IDに使えない文字があるか、IDが長すぎます。"]],
     ["an id of 65 characters", [clutch({ id: "a".repeat(65) })], [],
-      ["1件目：IDが英数字とハイフンの64文字以内ではありません。"]],
+      ["1件目：IDに使えない文字があるか、IDが長すぎます。"]],
     ["a laying date not in the calendar", [clutch(), clutch({ id: "b", laid: "2026-02-30" })],
       ["m1-abc"], ["2件目：産卵日 2026-02-30 は暦にない日付です。"]],
     ["a laying date of month 13", [clutch({ laid: "2026-13-45" })], [],
       ["1件目：産卵日 2026-13-45 は暦にない日付です。"]],
     ["a laying date that is no date", [clutch({ laid: "6/1" })], [],
-      ["1件目：産卵日が日付になっていません。"]],
+      ["1件目：産卵日 6/1 は暦にない日付です。"]],
     ["a hatched date not in the calendar", [clutch({ hatched: "2026-06-31" })], [],
       ["1件目：孵化した日 2026-06-31 は暦にない日付です。"]],
     ["a day entry's date not in the calendar",
@@ -132,7 +132,7 @@ test("the list names every record: one that cannot be shown is listed last, sayi
   const listed = records.list([damaged, clutch()], TODAY, "");
   assert.deepEqual(listed.clutches.map((shown) => [shown.record.id, shown.group, shown.state]), [
     ["m1-abc", "late", "予定日を1日過ぎています"],
-    ["b", "damaged", "この記録は表示できません（記録の形が正しくありません）。削除できます。"],
+    ["b", "damaged", "表示できない記録です（記録の形が正しくありません）。"],
   ]);
   // The same records a day later: worked out again for the new day.
   assert.equal(records.list([damaged, clutch()], [2026, 6, 11], "").clutches[0].state,
@@ -147,6 +147,7 @@ test("of two copies of a record, the one changed later is kept", () => {
     [{ updated: 3 }, { updated: 2 }, true],
     [{ updated: 2 }, { updated: 2 }, false],
     [{ updated: 1 }, { updated: 2 }, false],
+    [{ updated: 1 }, { updated: "yesterday" }, true],
   ];
   for (const [incoming, kept, replaces] of cases) {
     assert.equal(records.replaces(incoming, kept), replaces, JSON.stringify([incoming, kept]));
