@@ -10,7 +10,7 @@
   import.
 
 Arguments: the page. Run from the source folder:
-    /usr/bin/python3 tests/web/page_benchmark.py build/web/EggPeriod-1.3.0.html
+    /usr/bin/python3 tests/web/page_benchmark.py build/web/EggPeriod-1.3.1.html
 """
 
 import gzip
@@ -49,11 +49,12 @@ const start = performance.now();
 })();
 """
 
-# Fills the notebook's database with `clutches` clutches of `entries` day
-# entries each, laid over the last year, some hatched.
+# Fills the notebook's database (in its version 2, as the page keeps it) with
+# `clutches` clutches of `entries` day entries each, laid over the last year,
+# some hatched.
 FILL_NOTEBOOK = """
 const [clutches, entries, done] = arguments;
-const request = indexedDB.open("eggperiod", 1);
+const request = indexedDB.open("eggperiod", 2);
 request.onupgradeneeded = () => request.result.createObjectStore("clutches", {keyPath: "id"});
 request.onsuccess = () => {
   const transaction = request.result.transaction("clutches", "readwrite");
@@ -63,10 +64,10 @@ request.onsuccess = () => {
     const log = [];
     for (let j = 0; j < entries; ++j) {
       const t = 15 + (i + j) % 10;
-      log.push([day(i + j), t, j % 2 ? t + 4 : t].join(","));
+      log.push({date: day(i + j), lowest: String(t), highest: String(j % 2 ? t + 4 : t)});
     }
     store.put({id: `c${i}`, name: `容器${i}`, laid: day(i), temperature: String(12 + i % 15),
-               hatched: i % 4 ? "" : day(i + 30), log: log.join(";"), created: i, updated: i});
+               hatched: i % 4 ? "" : day(i + 30), log, created: i, updated: i});
   }
   transaction.oncomplete = () => { request.result.close(); done(); };
 };
