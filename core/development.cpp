@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <vector>
 
 #include "core/estimate.h"
@@ -14,14 +13,6 @@ constexpr double HALF_DAY = 0.5;
 // exactly (19.499999999999996 for 19.5): within this of a half is the half.
 constexpr double HALF_DAY_TOLERANCE = 1e-9;
 constexpr double COMPLETE = 1.0;
-constexpr std::int64_t NO_END = std::numeric_limits<std::int64_t>::max();
-
-// Days [start, end) at one day's development each.
-struct Stretch {
-  std::int64_t start;
-  std::int64_t end;  // NO_END for the last stretch, which goes on for ever
-  double development;
-};
 
 // The entries in day order, one a day (the later of two for the same day),
 // none before the laying day.
@@ -45,23 +36,84 @@ std::vector<DayEntry> DayByDay(std::span<const DayEntry> entries) {
   return days;
 }
 
-// The clutch's days as stretches of equal development: from laying at the
-// clutch's temperature, then from each entry on at its temperatures.
-std::vector<Stretch> Stretches(ClutchTemperatures clutch) {
-  std::vector<Stretch> stretches = {
-      {0, NO_END, DayDevelopment(clutch.temperature, clutch.temperature)}};
-  for (const DayEntry& entry : DayByDay(clutch.entries)) {
-    Stretch& last = stretches.back();
-    double development = DayDevelopment(entry.lowest, entry.highest);
-    if (entry.day == last.start) {
-      last.development = development;
-      continue;
-    }
-    last.end = entry.day;
-    stretches.push_back({entry.day, NO_END, development});
+// A walk over the recorded days in order: each day's development taken from
+// the known days around it.
+struct DayWalk {
+  const std::vector<KnownDay>& known;
+  std::size_t before = 0;  // the last known day not after the day asked
+};
+
+// The development of `day`, no earlier than the day asked before.
+double WalkTo(DayWalk& walk, std::int64_t day) {
+  const std::vector<KnownDay>& known = walk.known;
+  while (walk.before + 1 < known.size() && known[walk.before + 1].day <= day) {
+    ++walk.before;
   }
-  return stretches;
+  const KnownDay& before = known[walk.before];
+  if (before.day == day || walk.before + 1 == known.size()) {
+    return before.development;
+  }
+  // Between two known days: the share of the way from one to the next.
+  const KnownDay& after = known[walk.before + 1];
+  double share =
+      static_cast<double>(day - before.day) / static_cast<double>(after.day - before.day);
+  double change = after.development - before.development;
+  double step = change * share;
+  return before.development + step;
 }
+
+// The sum of the recorded days before `end` (at most the last recorded day + 1).
+double RecordedSum(const DevelopmentDays& days, std::int64_t end) {
+  DayWalk walk = {days.known};
+  double sum = 0.0;
+  for (std::int64_t day = 0; day < end; ++day) {
+    sum += WalkTo(walk, day);
+  }
+  return sum;
+}
+
+// Days [start, end) at `development` each, after `sum`: the hatch time if
+// they bring the sum to 1 (end nullopt: they go on for ever), else the sum
+// they leave.
+struct Stretch {
+  std::optional<double> time;
+  double sum;
+};
+Stretch AtOnePace(double sum, std::int64_t start, std::optional<std::int64_t> end,
+                  double development) {
+  if (development <= 0.0) {
+    return {std::nullopt, sum};
+  }
+  // The first day k that completes the sum within the stretch gives
+  // k + (1 - S_k) / d = start + (1 - sum) / d.
+  if (!end || sum + static_cast<double>(*end - start) * development >= COMPLETE) {
+    return {static_cast<double>(start) + (COMPLETE - sum) / development, sum};
+  }
+  return {std::nullopt, sum + static_cast<double>(*end - start) * development};
+}
+
+}  // namespace
+
+std::optional<double> HatchTimeIf(const DevelopmentDays& days, std::int64_t from, double later) {
+  std::int64_t last = LastRecordedDay(days);
+  DayWalk walk = {days.known};
+  double sum = 0.0;
+  for (std::int64_t day = 0; day <= last; ++day) {
+    double development = WalkTo(walk, day);
+    if (development > 0.0 && sum + development >= COMPLETE) {
+      return static_cast<double>(day) + (COMPLETE - sum) / development;
+    }
+    sum += development;
+  }
+  std::int64_t start = std::max(from, last + 1);
+  Stretch paced = AtOnePace(sum, last + 1, start, days.pace);
+  if (paced.time) {
+    return paced.time;
+  }
+  return AtOnePace(paced.sum, start, std::nullopt, later).time;
+}
+
+namespace {
 
 // The hatch time in whole days, halves up, a time within HALF_DAY_TOLERANCE
 // of a half day taken as the half.
@@ -94,47 +146,70 @@ double DayDevelopment(double lowest, double highest) {
   return area / (2.0 * span);
 }
 
-double DevelopmentByMidday(ClutchTemperatures clutch, std::int64_t day) {
+DevelopmentDays CountDays(ClutchTemperatures clutch) {
+  std::vector<DayEntry> entries = DayByDay(clutch.entries);
+  DevelopmentDays days = {{}, 0.0, 0.0, 0.0, !entries.empty()};
+  if (entries.empty() || entries.front().day != 0) {
+    days.known.push_back({0, DayDevelopment(clutch.temperature, clutch.temperature)});
+  }
+  for (const DayEntry& entry : entries) {
+    days.known.push_back({entry.day, DayDevelopment(entry.lowest, entry.highest)});
+  }
+  // The pace: the mean of the last PACE_DAYS recorded days, and their extremes.
+  std::int64_t last = LastRecordedDay(days);
+  std::int64_t first = std::max<std::int64_t>(0, last - (PACE_DAYS - 1));
+  DayWalk walk = {days.known};
+  double sum = 0.0;
+  days.coldest = WalkTo(walk, first);
+  days.warmest = days.coldest;
+  for (std::int64_t day = first; day <= last; ++day) {
+    double development = WalkTo(walk, day);
+    sum += development;
+    days.coldest = std::min(days.coldest, development);
+    days.warmest = std::max(days.warmest, development);
+  }
+  days.pace = sum / static_cast<double>(last - first + 1);
+  return days;
+}
+
+std::int64_t LastRecordedDay(const DevelopmentDays& days) {
+  return days.known.back().day;
+}
+
+double DevelopmentByMidday(const DevelopmentDays& days, std::int64_t day) {
   if (day < 0) {
     return 0.0;
   }
-  double sum = 0.0;
-  for (const Stretch& stretch : Stretches(clutch)) {
-    if (day < stretch.end) {
-      double wholeDays = static_cast<double>(day - stretch.start);
-      return sum + wholeDays * stretch.development + HALF_DAY * stretch.development;
+  std::int64_t last = LastRecordedDay(days);
+  if (day <= last) {
+    DayWalk walk = {days.known};
+    double sum = 0.0;
+    for (std::int64_t before = 0; before < day; ++before) {
+      sum += WalkTo(walk, before);
     }
-    sum += static_cast<double>(stretch.end - stretch.start) * stretch.development;
+    return sum + HALF_DAY * WalkTo(walk, day);
   }
-  return sum;  // not reached: the last stretch has no end
+  double sum = RecordedSum(days, last + 1);
+  double wholeDays = static_cast<double>(day - last - 1);
+  return sum + wholeDays * days.pace + HALF_DAY * days.pace;
 }
 
-std::optional<double> HatchTime(ClutchTemperatures clutch) {
-  double sum = 0.0;
-  for (const Stretch& stretch : Stretches(clutch)) {
-    if (stretch.development <= 0.0) {
-      continue;
-    }
-    // Within a stretch the first day that completes the sum is day k with
-    // k + (1 - S_k) / d = start + (1 - sum) / d, S_k the sum before day k.
-    bool completes =
-        stretch.end == NO_END ||
-        sum + static_cast<double>(stretch.end - stretch.start) * stretch.development >= COMPLETE;
-    if (completes) {
-      return static_cast<double>(stretch.start) + (COMPLETE - sum) / stretch.development;
-    }
-    sum += static_cast<double>(stretch.end - stretch.start) * stretch.development;
-  }
-  return std::nullopt;
+std::optional<double> HatchTime(const DevelopmentDays& days) {
+  return HatchTimeIf(days, LastRecordedDay(days) + 1, days.pace);
+}
+
+std::optional<CivilDate> HatchDateOf(CivilDate laid, double time) {
+  return DateAfter(laid, HatchDays(time));
 }
 
 std::optional<CivilDate> LoggedHatchDate(CivilDate laid, ClutchTemperatures clutch) {
-  if (DayByDay(clutch.entries).empty()) {
+  DevelopmentDays days = CountDays(clutch);
+  if (!days.logged) {
     return HatchDate(laid, EggPeriodEstimate(clutch.temperature));
   }
-  std::optional<double> time = HatchTime(clutch);
+  std::optional<double> time = HatchTime(days);
   if (!time) {
     return std::nullopt;
   }
-  return DateAfter(laid, HatchDays(*time));
+  return HatchDateOf(laid, *time);
 }

@@ -40,7 +40,11 @@ TEST(DayDevelopment, AveragesTheRateAboveTheThresholdOverTheDaysTemperatures) {
   }
 }
 
-TEST(LoggedHatchDate, FollowsTheDaysTemperatures) {
+// Rates used below: 0.0082 x T - 0.0447 at 25 and 15 degrees.
+constexpr double RATE_AT_25 = 0.1603;
+constexpr double RATE_AT_15 = 0.0783;
+
+TEST(LoggedHatchDate, FollowsTheRecordedDaysThenTheirPace) {
   struct Case {
     const char* what;
     double temperature;
@@ -54,22 +58,35 @@ TEST(LoggedHatchDate, FollowsTheDaysTemperatures) {
       {"entries at the same temperature", 20, {At(3, 20)}, CivilDate{2026, 6, 9}},
       {"lowest and highest around it", 20, {Between(0, 18, 22)}, CivilDate{2026, 6, 9}},
       {"an entry before laying is left out", 20, {At(-1, 3)}, CivilDate{2026, 6, 9}},
-      // Days after the last entry go on at its temperature; a day without an
-      // entry takes the last one before it.
-      {"warmer from day 1", 20, {At(1, 25)}, CivilDate{2026, 6, 7}},                // t = 6.494
-      {"warmer, then cooler", 20, {At(1, 25), At(3, 15)}, CivilDate{2026, 6, 11}},  // t = 10.15
+      {"a day entered again: the later counts", 20, {At(2, 3), At(2, 20)}, CivilDate{2026, 6, 9}},
+      // After the last entry, the mean of the recorded days: (0.1193 +
+      // 0.1603) / 2 a day from day 2, t = 2 / 0.2796 = 7.153.
+      {"warmer from day 1", 20, {At(1, 25)}, CivilDate{2026, 6, 8}},
+      // Day 2 interpolated half way, (0.1603 + 0.0783) / 2 = 0.1193; the
+      // four days' mean 0.1193 goes on: t = 4 + 0.5228 / 0.1193 = 8.382.
+      {"warmer, then cooler", 20, {At(1, 25), At(3, 15)}, CivilDate{2026, 6, 9}},
+      // 0.1193 and 0.0106 (the triangle), then their mean: t = 15.396.
       {"a day crossing the threshold from day 1 on",
        20,
        {Between(1, 2, 10)},
-       CivilDate{2026, 8, 24}},  // t = 84.05
-      // A cold spell stops development: three days at 3 degrees, three days later.
-      {"cold spell", 20, {At(2, 3), At(5, 20)}, CivilDate{2026, 6, 12}},  // t = 11.38
-      {"cold to the last entry", 20, {At(3, 4)}, std::nullopt},
-      // Of two entries for one day the later counts.
-      {"a day entered again", 20, {At(2, 3), At(2, 20)}, CivilDate{2026, 6, 9}},
-      // Hatching in the middle of a day rounds half up.
-      {"just after a half day", 20, {At(0, 20), At(1, 21.97)}, CivilDate{2026, 6, 9}},   // 7.5018
-      {"just before a half day", 20, {At(0, 20), At(1, 21.98)}, CivilDate{2026, 6, 8}},  // 7.4979
+       CivilDate{2026, 6, 16}},
+      // Days 1 and 3, 4 interpolated around the cold day 2: 0.1193, 0.05965,
+      // 0, 0.03977, 0.07953, 0.1193, sum 0.41755; then their mean 0.06959:
+      // t = 6 + 0.58245 / 0.06959 = 14.37.
+      {"a cold spell", 20, {At(2, 3), At(5, 20)}, CivilDate{2026, 6, 15}},
+      // Cooling to 4 degrees by day 3: the pace is still half of 0.1193.
+      {"cold by the last entry", 20, {At(3, 4)}, CivilDate{2026, 6, 18}},
+      // Seven recorded days without development: the pace is zero.
+      {"a cold week to the last entry", 20, {At(1, 4), At(7, 4)}, std::nullopt},
+      // Ten cold days, then 30 degrees on day 11: the pace is the last seven
+      // days' 0.2013 / 7, not all twelve days', t = 12 + 0.6794 / 0.028757 = 35.63.
+      {"the pace of the last seven days",
+       20,
+       {At(1, 4), At(10, 4), At(11, 30)},
+       CivilDate{2026, 7, 7}},
+      // A half day: t = 2 / (0.1193 + the rate on day 1).
+      {"just after a half day", 20, {At(0, 20), At(1, 23.42)}, CivilDate{2026, 6, 9}},   // 7.50064
+      {"just before a half day", 20, {At(0, 20), At(1, 23.43)}, CivilDate{2026, 6, 8}},  // 7.49833
       // Exactly half way, though the doubles sum to 19.499999999999996: 14
       // days at 0.04468, 5 at 0.06682, then (1 - 0.95962) / 0.08076 = 0.5.
       {"exactly half way through day 19",
@@ -82,6 +99,44 @@ TEST(LoggedHatchDate, FollowsTheDaysTemperatures) {
   }
 }
 
+// The ends of the range: every day after today like the coldest, or the
+// warmest, of the last seven recorded days; the days from the last entry to
+// today at their pace.
+TEST(HatchTimeIf, GivesTheRangesEndsFromTheColdestAndWarmestRecentDay) {
+  struct Case {
+    const char* what;
+    std::vector<DayEntry> entries;
+    std::int64_t today;
+    std::optional<CivilDate> earliest;
+    std::optional<CivilDate> latest;
+  };
+  // A room of 17 to 23 degrees: 0.1193 on day 0, 0.0947 and 0.1439 on days
+  // 1 and 2, sum 0.3579, pace 0.1193.
+  const std::vector<DayEntry> room = {At(1, 17), At(2, 23)};
+  const Case cases[] = {
+      // From day 3: 3 + 0.6421 / 0.1439 = 7.46, 3 + 0.6421 / 0.0947 = 9.78.
+      {"entered to today", room, 2, CivilDate{2026, 6, 8}, CivilDate{2026, 6, 11}},
+      // Days 3 and 4 at the pace, sum 0.5965: 5 + 0.4035 / 0.1439 = 7.80,
+      // 5 + 0.4035 / 0.0947 = 9.26.
+      {"two days since the last entry", room, 4, CivilDate{2026, 6, 9}, CivilDate{2026, 6, 10}},
+      // A cold day among the seven: the latest end has no development.
+      {"a coldest day without development",
+       {At(1, 4), At(2, 20)},
+       2,
+       CivilDate{2026, 6, 10},
+       std::nullopt},  // 3 + (1 - 0.2386) / 0.1193 = 9.38
+  };
+  for (const auto& c : cases) {
+    DevelopmentDays days = CountDays({20, c.entries});
+    auto date = [&](double later) -> std::optional<CivilDate> {
+      std::optional<double> time = HatchTimeIf(days, c.today + 1, later);
+      return time ? HatchDateOf(LAID, *time) : std::nullopt;
+    };
+    EXPECT_EQ(date(days.warmest), c.earliest) << c.what;
+    EXPECT_EQ(date(days.coldest), c.latest) << c.what;
+  }
+}
+
 TEST(DevelopmentByMidday, AddsTheWholeDaysBeforeAndHalfOfTheDay) {
   struct Case {
     std::vector<DayEntry> entries;
@@ -90,12 +145,17 @@ TEST(DevelopmentByMidday, AddsTheWholeDaysBeforeAndHalfOfTheDay) {
   };
   const Case cases[] = {
       {{}, 0, 0.5 * RATE_AT_20},
-      {{}, 8, 8.5 * RATE_AT_20},         // past one on the hatch day
-      {{At(3, 4)}, 10, 3 * RATE_AT_20},  // nothing more while cold
-      {{}, -1, 0.0},
+      {{}, 8, 8.5 * RATE_AT_20},  // past one on the hatch day
+      // Day 1 half way between 0.1193 and 0.0783.
+      {{At(2, 15)}, 1, RATE_AT_20 + 0.5 * (RATE_AT_20 + RATE_AT_15) / 2},
+      // 2 x 0.1193 by day 3, then six days and a half at their mean, 0.5 x 0.1193.
+      {{At(3, 4)}, 10, 5.25 * RATE_AT_20},
+      {{At(1, 25)}, 1, RATE_AT_20 + 0.5 * RATE_AT_25},
+      {{At(11, 30)}, -1, 0.0},
   };
   for (const auto& c : cases) {
-    EXPECT_NEAR(DevelopmentByMidday({20, c.entries}, c.day), c.development, 1e-12) << c.day;
+    EXPECT_NEAR(DevelopmentByMidday(CountDays({20, c.entries}), c.day), c.development, 1e-12)
+        << c.day;
   }
 }
 
