@@ -129,8 +129,20 @@ inline constexpr const char* STATE_LATE_FORMAT = "予定日を{days}日過ぎて
 inline constexpr const char* STATE_HATCHED_FORMAT = "孵化 {date}（予定との差 {difference}日）";
 inline constexpr const char* STATE_HATCHED_TEXT = "孵化 {date}";
 inline constexpr const char* STATE_STOPPED_TEXT =
-    "いまの水温では発育が止まるため、孵化予定日は出せません";
+    "直近の水温では発育が止まっているため、孵化予定日は出せません";
 inline constexpr const char* DEVELOPMENT_FORMAT = "発育 {percent}%";
+// An unhatched clutch whose development by noon has passed the whole.
+inline constexpr const char* DEVELOPMENT_PAST_TEXT = "発育は100%を超えています";
+// The hatch dates if every day after today were like the coldest and like the
+// warmest of the last seven recorded days, and an end that cannot be a date.
+inline constexpr const char* RANGE_CARD_FORMAT = "（早ければ{earliest}、遅ければ{latest}）";
+inline constexpr const char* RANGE_END_NEVER_TEXT = "寒い日が続けば孵化しない";
+inline constexpr const char* RANGE_END_FAR_TEXT = "1年より先";
+// What the forecast takes the days ahead to be.
+inline constexpr const char* ASSUMES_PACE_TEXT =
+    "これからの日は直近7日の平均のペースで予想しています。";
+inline constexpr const char* ASSUMES_TEMPERATURE_FORMAT =
+    "これからの日も水温{temperature}℃として予想しています。";
 // A hatched date before laying or after today, which 1.3.0 could keep: shown
 // as it is, and left out of the lesson.
 inline constexpr const char* STATE_HATCHED_DOUBTFUL_FORMAT =

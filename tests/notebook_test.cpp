@@ -34,7 +34,7 @@ std::string Marked(const char* iso, const char* date, const char* weekday) {
 TEST(ViewNotebook, ListsLateClutchesFirstThenByHatchDateAndHatchedOnesLast) {
   const std::vector<Clutch> clutches = {
       Laid("E", {2026, 5, 20}, "20", {}, CivilDate{2026, 5, 29}),
-      Laid("D", {2026, 6, 1}, "20", {{{2026, 6, 3}, "4", "4"}}),
+      Laid("D", {2026, 6, 1}, "20", {{{2026, 6, 1}, "4", "4"}, {{2026, 6, 3}, "4", "4"}}),
       Laid("C", {2026, 6, 5}, "20abc"),
       Laid("B", {2026, 6, 2}, "20"),
       Laid("A", {2026, 6, 1}, "20"),
@@ -42,6 +42,9 @@ TEST(ViewNotebook, ListsLateClutchesFirstThenByHatchDateAndHatchedOnesLast) {
       // Hatched before it was laid, as 1.3.0 could keep it; a day entry
       // before a laying date corrected later.
       Laid("G", {2026, 6, 3}, "20", {{{2026, 6, 1}, "4", "4"}}, CivilDate{2026, 6, 2}),
+      // A room of 17 to 23 degrees noted to today: the range from the coldest
+      // and the warmest day (worked in the development table).
+      Laid("H", {2026, 6, 8}, "20", {{{2026, 6, 9}, "17", "17"}, {{2026, 6, 10}, "23", "23"}}),
   };
   struct Shown {
     const char* place;
@@ -53,17 +56,20 @@ TEST(ViewNotebook, ListsLateClutchesFirstThenByHatchDateAndHatchedOnesLast) {
   };
   const Shown expected[] = {
       {"5", "late", Marked("2026-06-08", "2026年6月8日", "（月）ごろ"), "予定日を2日過ぎています",
-       "発育 100%", "F　産卵6月2日・25℃・孵化予定6月8日（月）ごろ"},
+       "発育は100%を超えています", "F　産卵6月2日・25℃・孵化予定6月8日（月）ごろ"},
       {"4", "late", Marked("2026-06-09", "2026年6月9日", "（火）ごろ"), "予定日を1日過ぎています",
-       "発育 100%", "A　産卵6月1日・20℃・孵化予定6月9日（火）ごろ"},
+       "発育は100%を超えています", "A　産卵6月1日・20℃・孵化予定6月9日（火）ごろ"},
       {"3", "today", Marked("2026-06-10", "2026年6月10日", "（水）ごろ"), "今日ごろ孵化",
-       "発育 100%", "B　産卵6月2日・20℃・孵化予定6月10日（水）ごろ"},
+       "発育は100%を超えています", "B　産卵6月2日・20℃・孵化予定6月10日（水）ごろ"},
       // 5.5 days at 0.1193 a day by today's midday.
       {"2", "ahead", Marked("2026-06-13", "2026年6月13日", "（土）ごろ"), "あと3日", "発育 65%",
        "C　産卵6月5日・20℃・孵化予定6月13日（土）ごろ"},
-      // Cold from the third day on: two days' development, and no date.
-      {"1", "stopped", "", "いまの水温では発育が止まるため、孵化予定日は出せません", "発育 23%",
-       "D　産卵6月1日・20℃・発育が止まる水温"},
+      // 0.1193 + 0.0947 + 0.1439 / 2 by today's midday.
+      {"7", "ahead", Marked("2026-06-16", "2026年6月16日", "（火）ごろ"), "あと6日", "発育 28%",
+       "H　産卵6月8日・20℃・孵化予定6月16日（火）ごろ"},
+      // Cold on every recorded day: the pace is zero, and there is no date.
+      {"1", "stopped", "", "直近の水温では発育が止まっているため、孵化予定日は出せません",
+       "発育 0%", "D　産卵6月1日・20℃・発育が止まる水温"},
       {"6", "hatched", Marked("2026-06-11", "2026年6月11日", "（木）ごろ"),
        "孵化 6月2日（火）（日付を確かめてください）", "", "G　産卵6月3日・20℃・孵化6月2日（火）"},
       {"0", "hatched", Marked("2026-05-28", "2026年5月28日", "（木）ごろ"),
@@ -82,8 +88,16 @@ TEST(ViewNotebook, ListsLateClutchesFirstThenByHatchDateAndHatchedOnesLast) {
   }
   EXPECT_EQ(view.clutches[0].laid, Marked("2026-06-02", "2026年6月2日", "（火）"));
   EXPECT_EQ(view.clutches[0].temperature, "水温25℃");
-  EXPECT_EQ(view.clutches[4].log, "日ごとの水温 1日分（最新 6月3日 4℃）");
-  EXPECT_EQ(view.clutches[5].log, "日ごとの水温（産卵日より前の1日分は数えていません）");
+  EXPECT_EQ(view.clutches[5].log, "日ごとの水温 2日分（最新 6月3日 4℃）");
+  EXPECT_EQ(view.clutches[6].log, "日ごとの水温（産卵日より前の1日分は数えていません）");
+  auto shortDate = [](const char* iso, const char* date) {
+    return DATE_MARK + std::string(iso) + DATE_TEXT_MARK + date + DATE_MARK;
+  };
+  EXPECT_EQ(view.clutches[4].range, "（早ければ" + shortDate("2026-06-15", "6月15日") +
+                                        "、遅ければ" + shortDate("2026-06-18", "6月18日") + "）");
+  EXPECT_EQ(view.clutches[4].assumes, "これからの日は直近7日の平均のペースで予想しています。");
+  EXPECT_EQ(view.clutches[3].range, "");  // no entries
+  EXPECT_EQ(view.clutches[3].assumes, "これからの日も水温20℃として予想しています。");
   EXPECT_EQ(view.lesson, "");  // one hatched clutch teaches nothing yet
 }
 

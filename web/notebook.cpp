@@ -23,6 +23,8 @@ constexpr const char* BYTE_ORDER_MARK = "\xEF\xBB\xBF";
 constexpr const char* CRLF = "\r\n";
 // A spreadsheet takes a cell that starts with one of these as a formula.
 constexpr std::string_view FORMULA_STARTS = "=+-@\t\r";
+// A hatch range's end further than this many days after today is said in words.
+constexpr std::int64_t RANGE_HORIZON_DAYS = 365;
 // A calendar file's lines are folded to at most this many octets, the
 // folded part going on after a space on the next line.
 constexpr std::size_t CALENDAR_LINE_OCTETS = 75;
@@ -213,7 +215,46 @@ bool Counts(const Clutch& clutch, const LogEntry& entry) {
 struct Forecast {
   std::optional<CivilDate> hatch;
   double development;  // by midday today, not capped
+  std::string range;   // the hatch dates if the days ahead were like the coldest and the warmest
+  bool paced;          // the days ahead at the recent days' pace, not the clutch's temperature
 };
+
+// A date in a card's words, marked for a <time> element: "6月18日".
+std::string MarkedShortDate(CivilDate date) {
+  return DATE_MARK + IsoDate(date) + DATE_TEXT_MARK + ShortDate(date) + DATE_MARK;
+}
+
+// One end of the hatch range: its date, or in words when the days ahead
+// would give no development, or a date further than a year ahead.
+std::string RangeEnd(const DevelopmentDays& days, CivilDate laid, std::int64_t today,
+                     double later) {
+  std::optional<double> time = HatchTimeIf(days, today + 1, later);
+  std::optional<CivilDate> date = time ? HatchDateOf(laid, *time) : std::nullopt;
+  if (!date) {
+    return RANGE_END_NEVER_TEXT;
+  }
+  if (DaysBetween(laid, *date) - today > RANGE_HORIZON_DAYS) {
+    return RANGE_END_FAR_TEXT;
+  }
+  return MarkedShortDate(*date);
+}
+
+// The hatch range: none when the recorded days complete the development, the
+// hatch date is today or past, or both ends fall on one day.
+std::string HatchRange(const DevelopmentDays& days, CivilDate laid, std::int64_t today,
+                       std::optional<CivilDate> hatch) {
+  std::optional<double> time = HatchTime(days);
+  if (!days.logged || !time || !hatch || *time < static_cast<double>(LastRecordedDay(days) + 1) ||
+      DaysBetween(laid, *hatch) <= today) {
+    return "";
+  }
+  std::string earliest = RangeEnd(days, laid, today, days.warmest);
+  std::string latest = RangeEnd(days, laid, today, days.coldest);
+  if (earliest == latest) {
+    return "";
+  }
+  return Formatted(RANGE_CARD_FORMAT, {{"earliest", earliest}, {"latest", latest}});
+}
 
 Forecast ForecastOf(const Clutch& clutch, CivilDate today) {
   std::vector<DayEntry> entries;
@@ -222,8 +263,11 @@ Forecast ForecastOf(const Clutch& clutch, CivilDate today) {
                        ReadNumber(entry.highest)});
   }
   ClutchTemperatures temperatures = {ReadNumber(clutch.temperature), entries};
-  return {LoggedHatchDate(clutch.laid, temperatures),
-          DevelopmentByMidday(temperatures, DaysBetween(clutch.laid, today))};
+  DevelopmentDays days = CountDays(temperatures);
+  std::int64_t day = DaysBetween(clutch.laid, today);
+  std::optional<CivilDate> hatch = LoggedHatchDate(clutch.laid, temperatures);
+  return {hatch, DevelopmentByMidday(days, day), HatchRange(days, clutch.laid, day, hatch),
+          days.logged};
 }
 
 // A hatched date that cannot be right: before laying, or after today.
@@ -277,8 +321,21 @@ std::string DevelopmentPercent(const Forecast& forecast) {
   return WriteFixed(percent, 0);
 }
 
+// The development by noon, or that it has passed the whole while the eggs
+// have not hatched.
 std::string Development(const Forecast& forecast) {
+  if (forecast.development > 1.0) {
+    return DEVELOPMENT_PAST_TEXT;
+  }
   return Formatted(DEVELOPMENT_FORMAT, {{"percent", DevelopmentPercent(forecast)}});
+}
+
+// What the days ahead are taken to be.
+std::string Assumes(const Clutch& clutch, const Forecast& forecast) {
+  if (forecast.paced) {
+    return ASSUMES_PACE_TEXT;
+  }
+  return Formatted(ASSUMES_TEMPERATURE_FORMAT, {{"temperature", TemperatureText(clutch)}});
 }
 
 std::string Share(const Clutch& clutch, const Forecast& forecast) {
@@ -467,7 +524,8 @@ ClutchSummary SummarizeClutch(std::string_view row, CivilDate today) {
        Formatted(CLUTCH_TEMPERATURE_FORMAT, {{"temperature", TemperatureText(clutch)}}),
        forecast.hatch ? MarkedDate(*forecast.hatch, ABOUT_WEEKDAY_FORMAT, std::nullopt) : "",
        State(clutch, forecast, group, today), clutch.hatched ? "" : Development(forecast),
-       Share(clutch, forecast), LogWords(clutch)}};
+       Share(clutch, forecast), LogWords(clutch), clutch.hatched ? "" : forecast.range,
+       clutch.hatched || !forecast.hatch ? "" : Assumes(clutch, forecast)}};
   if (clutch.hatched) {
     summary.order = -DaysFromCivil(*clutch.hatched);  // the latest hatched first
     if (forecast.hatch && !HatchedDoubtfully(clutch, today)) {

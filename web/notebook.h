@@ -70,6 +70,8 @@ struct ClutchView {
   std::string development;  // "発育 62%", or empty once hatched
   std::string share;  // "A-3　産卵12月9日・20℃・孵化予定12月17日（木）ごろ"
   std::string log;    // "日ごとの水温 2日分（最新 6月3日 15～22℃）", or empty
+  std::string range;  // "（早ければ6月16日、遅ければ6月20日）" with marked dates, or empty
+  std::string assumes;  // what the days ahead are taken to be, or empty
 };
 
 // A list row as the page reads it, its fields in this order.
@@ -87,6 +89,8 @@ inline constexpr ClutchViewField CLUTCH_VIEW_FIELDS[] = {
     {"development", &ClutchView::development},
     {"share", &ClutchView::share},
     {"log", &ClutchView::log},
+    {"range", &ClutchView::range},
+    {"assumes", &ClutchView::assumes},
 };
 
 struct NotebookView {

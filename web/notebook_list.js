@@ -37,7 +37,9 @@ function createNotebookList(page) {
     page.place(part(item, "laid"), clutch.laid);
     part(item, "temperature").textContent = clutch.temperature;
     page.place(part(item, "hatch"), clutch.hatch);
+    page.place(part(item, "range"), clutch.range);
     part(item, "hatch-line").hidden = clutch.hatch === "";
+    part(item, "assumes").textContent = clutch.assumes;
     part(item, "development").textContent = clutch.development;
     part(item, "log").textContent = clutch.log;
     const details = part(item, "details");
