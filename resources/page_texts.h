@@ -113,7 +113,7 @@ inline constexpr const char* NOTEBOOK_TITLE = "記録帳";
 inline constexpr const char* NOTEBOOK_HINT =
     "計算した卵を記録しておくと、孵化予定日が近い順に並びます。記録はこの端末のブラウザーの"
     "中だけに保存され、どこにも送られません。";
-inline constexpr const char* LABEL_LABEL = "容器・メモ（任意）";
+inline constexpr const char* LABEL_LABEL = "名前（任意）";
 inline constexpr const char* SAVE_TEXT = "この計算を記録";
 // A clutch saved without a name.
 inline constexpr const char* DEFAULT_NAME_FORMAT = "記録{number}";
@@ -123,21 +123,25 @@ inline constexpr const char* CLUTCH_LAID_LABEL = "産卵日";
 inline constexpr const char* CLUTCH_TEMPERATURE_FORMAT = "水温{temperature}℃";
 inline constexpr const char* CLUTCH_HATCH_LABEL = "孵化予定日";
 // A clutch's state in the morning's list.
-inline constexpr const char* STATE_TODAY_TEXT = "今日ごろ孵化";
+inline constexpr const char* STATE_TODAY_TEXT = "今日が孵化予定日";
 inline constexpr const char* STATE_AHEAD_FORMAT = "あと{days}日";
-inline constexpr const char* STATE_LATE_FORMAT = "予定日を{days}日過ぎています";
-inline constexpr const char* STATE_HATCHED_FORMAT = "孵化 {date}（予定との差 {difference}日）";
-inline constexpr const char* STATE_HATCHED_TEXT = "孵化 {date}";
+inline constexpr const char* STATE_LATE_FORMAT = "孵化予定日を{days}日過ぎています。";
+inline constexpr const char* STATE_HATCHED_FORMAT = "孵化した日 {date}・予定との差{difference}日";
+inline constexpr const char* STATE_HATCHED_TEXT = "孵化した日 {date}";
 inline constexpr const char* STATE_STOPPED_TEXT =
-    "直近の水温では発育が止まっているため、孵化予定日は出せません";
-inline constexpr const char* DEVELOPMENT_FORMAT = "発育 {percent}%";
+    "直近の水温では発育が止まっているため、孵化予定日は出せません。";
+inline constexpr const char* DEVELOPMENT_FORMAT = "発育{percent}%";
 // An unhatched clutch whose development by noon has passed the whole.
-inline constexpr const char* DEVELOPMENT_PAST_TEXT = "発育は100%を超えています";
+inline constexpr const char* DEVELOPMENT_PAST_TEXT = "発育は100%を超えています。";
 // The hatch dates if every day after today were like the coldest and like the
 // warmest of the last seven recorded days, and an end that cannot be a date.
-inline constexpr const char* RANGE_CARD_FORMAT = "（早ければ{earliest}、遅ければ{latest}）";
-inline constexpr const char* RANGE_END_NEVER_TEXT = "寒い日が続けば孵化しない";
+inline constexpr const char* RANGE_CARD_FORMAT = "早ければ{earliest}、遅ければ{latest}";
+inline constexpr const char* RANGE_CARD_LABEL = "孵化予定日の幅";
+inline constexpr const char* RANGE_END_NEVER_TEXT = "孵化しないこともある";
 inline constexpr const char* RANGE_END_FAR_TEXT = "1年より先";
+// How due a clutch is, beside its name in the morning's summary.
+inline constexpr const char* DUE_LATE_FORMAT = "（{days}日過ぎ）";
+inline constexpr const char* DUE_AHEAD_FORMAT = "（{date}・あと{days}日）";
 // What the forecast takes the days ahead to be.
 inline constexpr const char* ASSUMES_PACE_TEXT =
     "これからの日は直近7日の平均のペースで予想しています。";
@@ -146,33 +150,36 @@ inline constexpr const char* ASSUMES_TEMPERATURE_FORMAT =
 // A hatched date before laying or after today, which 1.3.0 could keep: shown
 // as it is, and left out of the lesson.
 inline constexpr const char* STATE_HATCHED_DOUBTFUL_FORMAT =
-    "孵化 {date}（日付を確かめてください）";
+    "孵化した日が{date}になっています。日付を確かめてください。";
 // A kept record that cannot be shown, and why (one of the RECORD_ texts).
 inline constexpr const char* DAMAGED_RECORD_FORMAT = "表示できない記録です（{problem}）。";
 // What the hatched clutches teach: how many, the mean difference from the
 // predicted date, and the smallest and largest difference.
 inline constexpr const char* LESSON_LATER_FORMAT =
-    "記録した{count}回では、予定より平均{days}日遅く孵化しています（{lowest}～{highest}日）";
+    "孵化した記録{count}件では、予定より平均{days}日遅く孵化しています（{lowest}～{highest}日）。";
 inline constexpr const char* LESSON_EARLIER_FORMAT =
-    "記録した{count}回では、予定より平均{days}日早く孵化しています（{lowest}～{highest}日）";
+    "孵化した記録{count}件では、予定より平均{days}日早く孵化しています（{lowest}～{highest}日）。";
 inline constexpr const char* LESSON_ON_TIME_FORMAT =
-    "記録した{count}回では、平均して予定どおりに孵化しています（{lowest}～{highest}日）";
+    "孵化した記録{count}件では、平均して予定どおりに孵化しています（{lowest}～{highest}日）。";
 // One line about a clutch to send to someone.
-inline constexpr const char* SHARE_FORMAT = "{name}　産卵{laid}・{temperature}℃・孵化予定{hatch}";
+inline constexpr const char* SHARE_FORMAT =
+    "{name}　産卵日 {laid}・水温{temperature}℃・孵化予定日 {hatch}";
 inline constexpr const char* SHARE_HATCHED_FORMAT =
-    "{name}　産卵{laid}・{temperature}℃・孵化{hatched}";
+    "{name}　産卵日 {laid}・水温{temperature}℃・孵化した日 {hatched}";
 inline constexpr const char* SHARE_STOPPED_FORMAT =
-    "{name}　産卵{laid}・{temperature}℃・発育が止まる水温";
+    "{name}　産卵日 {laid}・水温{temperature}℃・発育が止まっています";
 // The calendar event on the hatch date, and its reminder the evening before.
 inline constexpr const char* EVENT_SUMMARY_FORMAT = "{name}の孵化予定日";
 // The spreadsheet's two sections: the clutches, then the day entries.
-inline constexpr const char* CSV_CLUTCH_HEADER = "名前,産卵日,水温,孵化予定日,孵化日,発育%";
-inline constexpr const char* CSV_ENTRY_HEADER = "名前,日付,水温,最低水温,最高水温";
+inline constexpr const char* CSV_CLUTCH_HEADER =
+    "名前,産卵日,記録の水温,孵化予定日,孵化した日,発育%";
+inline constexpr const char* CSV_ENTRY_HEADER = "名前,日付,平均水温,最低水温,最高水温";
 // A clutch's day entries in the list: how many days, and the latest day's
 // temperature, or lowest and highest.
-inline constexpr const char* LOG_SUMMARY_FORMAT = "日ごとの水温 {count}日分（最新 {latest}）";
-inline constexpr const char* LOG_AVERAGE_FORMAT = "{date} {temperature}℃";
-inline constexpr const char* LOG_RANGE_FORMAT = "{date} {lowest}～{highest}℃";
+inline constexpr const char* LOG_SUMMARY_FORMAT = "日ごとの水温{count}日分（最新は{latest}）";
+inline constexpr const char* LOG_AVERAGE_FORMAT = "{date}の{temperature}℃";
+inline constexpr const char* LOG_RANGE_FORMAT = "{date}の{lowest}～{highest}℃";
+inline constexpr const char* SEASON_FORMAT = "最低{lowest}℃・最高{highest}℃";
 // Day entries before a laying date that was corrected later: kept, not counted.
 inline constexpr const char* LOG_UNCOUNTED_FORMAT = "（産卵日より前の{count}日分は数えていません）";
 // What is wrong with a record that a backup or the browser's storage holds.
@@ -191,18 +198,27 @@ inline constexpr const char* SAVED_FORMAT = "「{name}」を記録しました�
 inline constexpr const char* SAVE_NEEDS_TEMPERATURE_TEXT =
     "水温を数として読めないため、記録できません。";
 inline constexpr const char* SAVE_NEEDS_LAID_TEXT = "産卵日を入れると記録できます。";
+// A correction with an empty field: the clutch stays as it was.
+inline constexpr const char* EDIT_NEEDS_TEMPERATURE_TEXT =
+    "水温を入れてください。記録は前のままです。";
+inline constexpr const char* EDIT_NEEDS_LAID_TEXT = "産卵日を入れてください。記録は前のままです。";
 inline constexpr const char* SAVE_FAILED_TEXT =
     "記録できませんでした。入力はそのまま残っています。";
 inline constexpr const char* STORAGE_UNAVAILABLE_TEXT =
     "このブラウザーでは、ここに記録を残せません（プライベート ブラウズのときなど）。"
     "計算はこれまでどおり使えます。";
 inline constexpr const char* SAFARI_NOTE_TEXT =
-    "Safari では、ホーム画面に追加せずに使っていると、7日間このページを開かなかったときに"
-    "記録が消えることがあります。ホーム画面に追加して使い、ときどきバックアップしてください。";
+    "Safari "
+    "で続けて使うときは、ホーム画面に追加して使うと安心です。追加せずに使っていると、7日間このペー"
+    "ジを開かなかったときに記録が消えることがあります。ときどきバックアップもしておいてください。";
 inline constexpr const char* LAST_BACKUP_FORMAT = "最後のバックアップ：{date}";
 inline constexpr const char* NO_BACKUP_TEXT = "まだバックアップしていません。";
 inline constexpr const char* EXPORT_JSON_TEXT = "バックアップ";
-inline constexpr const char* EXPORT_CSV_TEXT = "表計算用";
+inline constexpr const char* EXPORT_CSV_TEXT = "表計算用に書き出す";
+// The notebook printed alone, as a table.
+inline constexpr const char* PRINT_LIST_TEXT = "一覧を印刷";
+inline constexpr const char* PRINT_STATE_HEADING = "状態";
+inline constexpr const char* PRINT_DEVELOPMENT_HEADING = "発育";
 inline constexpr const char* IMPORT_LABEL = "読み込み（バックアップのファイルを選ぶ）";
 inline constexpr const char* IMPORTED_FORMAT = "読み込みました。追加{added}件、更新{updated}件。";
 // The records of a backup that were left out, each with its place in the file.
@@ -239,11 +255,10 @@ inline constexpr const char* DATABASE_REPLACED_TEXT =
 inline constexpr const char* LIST_FAILED_TEXT =
     "保存しましたが、一覧を表示し直せませんでした。ページを再読み込みしてください。";
 // A clutch's controls.
-inline constexpr const char* CLUTCH_DETAILS_TEXT = "日ごとの水温・修正";
 inline constexpr const char* LOG_TITLE = "日ごとの水温";
 inline constexpr const char* LOG_HINT =
-    "平均水温か、最低水温と最高水温の両方を入れます。同じ日付をもう一度入れると、"
-    "その日の記録を置き換えます。";
+    "平均水温か、最低水温と最高水温の両方を入れます。同じ日付をもう一度入れると、その日の水温を置き"
+    "換えます。";
 inline constexpr const char* LOG_DATE_LABEL = "日付";
 inline constexpr const char* LOG_TEMPERATURE_LABEL = "平均水温（℃）";
 inline constexpr const char* LOG_ADD_TEXT = "この日の水温を追加";
@@ -252,6 +267,33 @@ inline constexpr const char* NAME_LABEL = "名前";
 inline constexpr const char* EDIT_SAVE_TEXT = "直す";
 inline constexpr const char* HATCHED_LABEL = "孵化した日";
 inline constexpr const char* HATCHED_SAVE_TEXT = "孵化した";
+inline constexpr const char* HATCHED_TITLE = "孵化";
+inline constexpr const char* HATCHED_UNDO_TEXT = "孵化したことを取り消す";
+inline constexpr const char* HATCHED_UNDONE_TEXT = "孵化したことを取り消しました。";
+// What a card's status line says after a change: how the hatch date moved.
+inline constexpr const char* HATCH_MOVED_FORMAT = "孵化予定日 {from}→{to}";
+inline constexpr const char* HATCH_STAYED_FORMAT = "孵化予定日は{date}のままです。";
+inline constexpr const char* HATCH_NONE_TEXT = "出せない";
+// The morning's summary above the calculator.
+inline constexpr const char* TODAY_TITLE = "今日の記録帳";
+inline constexpr const char* TODAY_HATCHING_TEXT = "今日孵化の予定：";
+inline constexpr const char* TODAY_LATE_TEXT = "予定日を過ぎた卵：";
+inline constexpr const char* TODAY_NEXT_TEXT = "次に孵化する卵：";
+// Between names in a list.
+inline constexpr const char* LIST_SEPARATOR_TEXT = "、";
+// Hatched clutches, folded after the others.
+inline constexpr const char* HATCHED_COUNT_FORMAT = "孵化済み（{count}件）";
+// One reading for the whole shelf.
+inline constexpr const char* ROUND_TITLE = "まとめて記録（朝の見回り）";
+inline constexpr const char* ROUND_HINT = "水温を一度入れると、選んだ卵すべてにその日の水温を記録します。";
+inline constexpr const char* ROUND_CLUTCHES_TEXT = "記録する卵";
+inline constexpr const char* ROUND_ADD_TEXT = "選んだ卵に記録";
+inline constexpr const char* ROUND_DONE_FORMAT = "{count}件に水温を記録しました。";
+inline constexpr const char* ROUND_MOVED_FORMAT = "{name} {from}→{to}";
+inline constexpr const char* ROUND_SKIPPED_FORMAT =
+    "{names}は、産卵日がこの日より後なので記録していません。";
+inline constexpr const char* ROUND_NONE_TEXT = "記録する卵を選んでください。";
+inline constexpr const char* ROUND_UNDONE_TEXT = "まとめて記録したのを元に戻しました。";
 inline constexpr const char* SHARE_TEXT = "共有";
 inline constexpr const char* CALENDAR_TEXT = "カレンダーに追加";
 inline constexpr const char* DELETE_TEXT = "削除";

@@ -44,7 +44,7 @@ TEST(ViewNotebook, ListsLateClutchesFirstThenByHatchDateAndHatchedOnesLast) {
       Laid("G", {2026, 6, 3}, "20", {{{2026, 6, 1}, "4", "4"}}, CivilDate{2026, 6, 2}),
       // A room of 17 to 23 degrees noted to today: the range from the coldest
       // and the warmest day (worked in the development table).
-      Laid("H", {2026, 6, 8}, "20", {{{2026, 6, 9}, "17", "17"}, {{2026, 6, 10}, "23", "23"}}),
+      Laid("H", {2026, 6, 8}, "20", {{{2026, 6, 9}, "17", "17"}, {{2026, 6, 10}, "25", "21"}}),
   };
   struct Shown {
     const char* place;
@@ -55,25 +55,27 @@ TEST(ViewNotebook, ListsLateClutchesFirstThenByHatchDateAndHatchedOnesLast) {
     const char* share;
   };
   const Shown expected[] = {
-      {"5", "late", Marked("2026-06-08", "2026年6月8日", "（月）ごろ"), "予定日を2日過ぎています",
-       "発育は100%を超えています", "F　産卵6月2日・25℃・孵化予定6月8日（月）ごろ"},
-      {"4", "late", Marked("2026-06-09", "2026年6月9日", "（火）ごろ"), "予定日を1日過ぎています",
-       "発育は100%を超えています", "A　産卵6月1日・20℃・孵化予定6月9日（火）ごろ"},
-      {"3", "today", Marked("2026-06-10", "2026年6月10日", "（水）ごろ"), "今日ごろ孵化",
-       "発育は100%を超えています", "B　産卵6月2日・20℃・孵化予定6月10日（水）ごろ"},
+      {"5", "late", Marked("2026-06-08", "6月8日", "（月）ごろ"), "孵化予定日を2日過ぎています。",
+       "発育は100%を超えています。", "F　産卵日 6月2日・水温25℃・孵化予定日 6月8日（月）ごろ"},
+      {"4", "late", Marked("2026-06-09", "6月9日", "（火）ごろ"), "孵化予定日を1日過ぎています。",
+       "発育は100%を超えています。", "A　産卵日 6月1日・水温20℃・孵化予定日 6月9日（火）ごろ"},
+      {"3", "today", Marked("2026-06-10", "6月10日", "（水）ごろ"), "今日が孵化予定日",
+       "発育は100%を超えています。", "B　産卵日 6月2日・水温20℃・孵化予定日 6月10日（水）ごろ"},
       // 5.5 days at 0.1193 a day by today's midday.
-      {"2", "ahead", Marked("2026-06-13", "2026年6月13日", "（土）ごろ"), "あと3日", "発育 65%",
-       "C　産卵6月5日・20℃・孵化予定6月13日（土）ごろ"},
+      {"2", "ahead", Marked("2026-06-13", "6月13日", "（土）ごろ"), "あと3日", "発育65%",
+       "C　産卵日 6月5日・水温20℃・孵化予定日 6月13日（土）ごろ"},
       // 0.1193 + 0.0947 + 0.1439 / 2 by today's midday.
-      {"7", "ahead", Marked("2026-06-16", "2026年6月16日", "（火）ごろ"), "あと6日", "発育 28%",
-       "H　産卵6月8日・20℃・孵化予定6月16日（火）ごろ"},
+      {"7", "ahead", Marked("2026-06-16", "6月16日", "（火）ごろ"), "あと6日", "発育28%",
+       "H　産卵日 6月8日・水温20℃・孵化予定日 6月16日（火）ごろ"},
       // Cold on every recorded day: the pace is zero, and there is no date.
-      {"1", "stopped", "", "直近の水温では発育が止まっているため、孵化予定日は出せません",
-       "発育 0%", "D　産卵6月1日・20℃・発育が止まる水温"},
-      {"6", "hatched", Marked("2026-06-11", "2026年6月11日", "（木）ごろ"),
-       "孵化 6月2日（火）（日付を確かめてください）", "", "G　産卵6月3日・20℃・孵化6月2日（火）"},
-      {"0", "hatched", Marked("2026-05-28", "2026年5月28日", "（木）ごろ"),
-       "孵化 5月29日（金）（予定との差 +1日）", "", "E　産卵5月20日・20℃・孵化5月29日（金）"},
+      {"1", "stopped", "", "直近の水温では発育が止まっているため、孵化予定日は出せません。",
+       "発育0%", "D　産卵日 6月1日・水温20℃・発育が止まっています"},
+      {"6", "hatched", Marked("2026-06-11", "6月11日", "（木）ごろ"),
+       "孵化した日が6月2日（火）になっています。日付を確かめてください。", "",
+       "G　産卵日 6月3日・水温20℃・孵化した日 6月2日（火）"},
+      {"0", "hatched", Marked("2026-05-28", "5月28日", "（木）ごろ"),
+       "孵化した日 5月29日（金）・予定との差＋1日", "",
+       "E　産卵日 5月20日・水温20℃・孵化した日 5月29日（金）"},
   };
   NotebookView view = ViewNotebook(Rows(clutches), TODAY);
   ASSERT_EQ(view.clutches.size(), std::size(expected));
@@ -88,15 +90,23 @@ TEST(ViewNotebook, ListsLateClutchesFirstThenByHatchDateAndHatchedOnesLast) {
   }
   EXPECT_EQ(view.clutches[0].laid, Marked("2026-06-02", "2026年6月2日", "（火）"));
   EXPECT_EQ(view.clutches[0].temperature, "水温25℃");
-  EXPECT_EQ(view.clutches[5].log, "日ごとの水温 2日分（最新 6月3日 4℃）");
+  EXPECT_EQ(view.clutches[5].log, "日ごとの水温2日分（最新は6月3日の4℃）");
   EXPECT_EQ(view.clutches[6].log, "日ごとの水温（産卵日より前の1日分は数えていません）");
   auto shortDate = [](const char* iso, const char* date) {
     return DATE_MARK + std::string(iso) + DATE_TEXT_MARK + date + DATE_MARK;
   };
-  EXPECT_EQ(view.clutches[4].range, "（早ければ" + shortDate("2026-06-15", "6月15日") +
-                                        "、遅ければ" + shortDate("2026-06-18", "6月18日") + "）");
+  EXPECT_EQ(view.clutches[4].range, "早ければ" + shortDate("2026-06-15", "6月15日") + "、遅ければ" +
+                                        shortDate("2026-06-18", "6月18日"));
+  // 25 and 21 typed in that order: 23 on average, and written lower first.
+  EXPECT_EQ(view.clutches[4].log, "日ごとの水温2日分（最新は6月10日の21～25℃）");
+  EXPECT_EQ(view.clutches[4].season, "最低17℃・最高25℃");
+  EXPECT_EQ(view.clutches[6].season, "");  // its one entry is before laying
   EXPECT_EQ(view.clutches[4].assumes, "これからの日は直近7日の平均のペースで予想しています。");
   EXPECT_EQ(view.clutches[3].range, "");  // no entries
+  EXPECT_EQ(view.clutches[3].hatchDay, "6月13日");
+  EXPECT_EQ(view.clutches[3].due, "（6月13日・あと3日）");
+  EXPECT_EQ(view.clutches[0].due, "（2日過ぎ）");
+  EXPECT_EQ(view.clutches[2].due, "");  // today
   EXPECT_EQ(view.clutches[3].assumes, "これからの日も水温20℃として予想しています。");
   EXPECT_EQ(view.lesson, "");  // one hatched clutch teaches nothing yet
 }
@@ -110,9 +120,9 @@ TEST(ViewNotebook, SaysHowMuchLaterOrEarlierThreeOrMoreHatchedClutchesHatched) {
   };
   constexpr CivilDate LESSON_DAY = {2026, 6, 20};
   const Case cases[] = {
-      {{1, 2, -1}, "記録した3回では、予定より平均0.7日遅く孵化しています（−1～+2日）"},
-      {{-1, -1, 0, -2}, "記録した4回では、予定より平均1.0日早く孵化しています（−2～0日）"},
-      {{1, -1, 0}, "記録した3回では、平均して予定どおりに孵化しています（−1～+1日）"},
+      {{1, 2, -1}, "孵化した記録3件では、予定より平均0.7日遅く孵化しています（−1～＋2日）。"},
+      {{-1, -1, 0, -2}, "孵化した記録4件では、予定より平均1.0日早く孵化しています（−2～0日）。"},
+      {{1, -1, 0}, "孵化した記録3件では、平均して予定どおりに孵化しています（−1～＋1日）。"},
       {{1, 1}, ""},
       // Hatched before laying or after today: the date is doubtful, and left out.
       {{1, 1, -9}, ""},
@@ -136,26 +146,26 @@ TEST(NotebookCsv, WritesClutchesThenDayEntriesForASpreadsheet) {
   };
   EXPECT_EQ(NotebookCsv(Rows(clutches), TODAY),
             "\xEF\xBB\xBF"
-            "名前,産卵日,水温,孵化予定日,孵化日,発育%\r\n"
+            "名前,産卵日,記録の水温,孵化予定日,孵化した日,発育%\r\n"
             "\"'=A,1\",2026-06-01,20,2026-06-10,,100\r\n"
             "B,2026-05-20,20,2026-05-28,2026-05-29,\r\n"
             "\r\n"
-            "名前,日付,水温,最低水温,最高水温\r\n"
+            "名前,日付,平均水温,最低水温,最高水温\r\n"
             "\"'=A,1\",2026-06-02,18,,\r\n"
             "\"'=A,1\",2026-06-03,,15,22\r\n");
 }
 
 TEST(ClutchEvent, PutsAnAllDayEventOnTheHatchDateWithAReminderTheEveningBefore) {
-  // Made at 2026-06-10T03:15:07.250Z. The description's 80 octets fold
-  // before "ご", which would straddle the 75th.
+  // Made at 2026-06-10T03:15:07.250Z. The description's 75th octet is inside
+  // "月", so its first line ends before it, at 73.
   constexpr double MADE_AT = 1781061307250.0;
-  EXPECT_EQ(ClutchEvent(Laid("A;3", {2026, 6, 5}, "20"), TODAY, MADE_AT),
+  EXPECT_EQ(ClutchEvent(Laid("A;3xy", {2026, 6, 5}, "20"), TODAY, MADE_AT),
             "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//EggPeriod//Notebook//JA\r\n"
             "BEGIN:VEVENT\r\nUID:c-1@eggperiod\r\nDTSTAMP:20260610T031507Z\r\n"
             "DTSTART;VALUE=DATE:20260613\r\nDTEND;VALUE=DATE:20260614\r\n"
-            "SUMMARY:A\\;3の孵化予定日\r\n"
-            "DESCRIPTION:A\\;3　産卵6月5日・20℃・孵化予定6月13日（土）\r\n ごろ\r\n"
-            "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:A\\;3の孵化予定日\r\n"
+            "SUMMARY:A\\;3xyの孵化予定日\r\n"
+            "DESCRIPTION:A\\;3xy　産卵日 6月5日・水温20℃・孵化予定日 6\r\n 月13日（土）ごろ\r\n"
+            "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:A\\;3xyの孵化予定日\r\n"
             "TRIGGER:-PT6H\r\nEND:VALARM\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
   EXPECT_EQ(ClutchEvent(Laid("cold", {2026, 6, 5}, "4"), TODAY, MADE_AT), "");
 }

@@ -17,8 +17,9 @@ namespace {
 constexpr std::size_t LESSON_FROM = 3;
 constexpr int LESSON_DECIMALS = 1;
 constexpr double PERCENT = 100.0;
-constexpr const char* PLUS_SIGN = "+";
-constexpr const char* MINUS_SIGN = "−";  // U+2212, as the page writes a difference
+// A difference's signs, of one width in Japanese type: U+FF0B and U+2212.
+constexpr const char* PLUS_SIGN = "＋";
+constexpr const char* MINUS_SIGN = "−";
 constexpr const char* BYTE_ORDER_MARK = "\xEF\xBB\xBF";
 constexpr const char* CRLF = "\r\n";
 // A spreadsheet takes a cell that starts with one of these as a formula.
@@ -219,9 +220,14 @@ struct Forecast {
   bool paced;          // the days ahead at the recent days' pace, not the clutch's temperature
 };
 
-// A date in a card's words, marked for a <time> element: "6月18日".
-std::string MarkedShortDate(CivilDate date) {
-  return DATE_MARK + IsoDate(date) + DATE_TEXT_MARK + ShortDate(date) + DATE_MARK;
+// A date in a card's words, marked for a <time> element: "6月18日", and its
+// weekday in `weekdayFormat` when one is given.
+std::string MarkedShortDate(CivilDate date, const char* weekdayFormat = nullptr) {
+  std::string words = ShortDate(date);
+  if (weekdayFormat) {
+    words += DATE_BREAK + WeekdayWords(date, weekdayFormat);
+  }
+  return DATE_MARK + IsoDate(date) + DATE_TEXT_MARK + words + DATE_MARK;
 }
 
 // One end of the hatch range: its date, or in words when the days ahead
@@ -330,6 +336,22 @@ std::string Development(const Forecast& forecast) {
   return Formatted(DEVELOPMENT_FORMAT, {{"percent", DevelopmentPercent(forecast)}});
 }
 
+// How due an unhatched clutch is, for the morning's summary: "（2日過ぎ）",
+// "（12月18日・あと3日）", or empty.
+std::string Due(const Forecast& forecast, Group group, CivilDate today) {
+  switch (group) {
+    case Group::Late:
+      return Formatted(DUE_LATE_FORMAT,
+                       {{"days", std::to_string(DaysBetween(*forecast.hatch, today))}});
+    case Group::Ahead:
+      return Formatted(DUE_AHEAD_FORMAT,
+                       {{"date", ShortDate(*forecast.hatch)},
+                        {"days", std::to_string(DaysBetween(today, *forecast.hatch))}});
+    default:
+      return "";
+  }
+}
+
 // What the days ahead are taken to be.
 std::string Assumes(const Clutch& clutch, const Forecast& forecast) {
   if (forecast.paced) {
@@ -372,8 +394,11 @@ std::string LogWords(const Clutch& clutch) {
   if (counted > 0) {
     const LogEntry& latest = clutch.log.back();
     Filling date = {"date", ShortDate(latest.date)};
-    std::string lowest = AsRead(latest.lowest);
-    std::string highest = AsRead(latest.highest);
+    // The lower of the two first, whichever field it was typed in.
+    double low = ReadNumber(latest.lowest);
+    double high = ReadNumber(latest.highest);
+    std::string lowest = WriteNumber(std::min(low, high));
+    std::string highest = WriteNumber(std::max(low, high));
     std::string latestWords =
         latest.lowest == latest.highest
             ? Formatted(LOG_AVERAGE_FORMAT, {date, {"temperature", lowest}})
@@ -386,6 +411,26 @@ std::string LogWords(const Clutch& clutch) {
             Formatted(LOG_UNCOUNTED_FORMAT, {{"count", std::to_string(uncounted)}});
   }
   return words;
+}
+
+// The lowest and the highest temperature of the counted day entries, or empty.
+std::string Season(const Clutch& clutch) {
+  std::optional<double> lowest;
+  std::optional<double> highest;
+  for (const LogEntry& entry : clutch.log) {
+    if (!Counts(clutch, entry)) {
+      continue;
+    }
+    for (double temperature : {ReadNumber(entry.lowest), ReadNumber(entry.highest)}) {
+      lowest = std::min(lowest.value_or(temperature), temperature);
+      highest = std::max(highest.value_or(temperature), temperature);
+    }
+  }
+  if (!lowest) {
+    return "";
+  }
+  return Formatted(SEASON_FORMAT,
+                   {{"lowest", WriteNumber(*lowest)}, {"highest", WriteNumber(*highest)}});
 }
 
 // How many days later (positive) or earlier the hatched clutches hatched
@@ -522,10 +567,12 @@ ClutchSummary SummarizeClutch(std::string_view row, CivilDate today) {
       {"", GROUP_NAMES[static_cast<int>(group)],
        MarkedDate(clutch.laid, WEEKDAY_FORMAT, std::nullopt),
        Formatted(CLUTCH_TEMPERATURE_FORMAT, {{"temperature", TemperatureText(clutch)}}),
-       forecast.hatch ? MarkedDate(*forecast.hatch, ABOUT_WEEKDAY_FORMAT, std::nullopt) : "",
+       forecast.hatch ? MarkedShortDate(*forecast.hatch, ABOUT_WEEKDAY_FORMAT) : "",
        State(clutch, forecast, group, today), clutch.hatched ? "" : Development(forecast),
        Share(clutch, forecast), LogWords(clutch), clutch.hatched ? "" : forecast.range,
-       clutch.hatched || !forecast.hatch ? "" : Assumes(clutch, forecast)}};
+       clutch.hatched || !forecast.hatch ? "" : Assumes(clutch, forecast),
+       forecast.hatch ? ShortDate(*forecast.hatch) : "", Due(forecast, group, today),
+       Season(clutch)}};
   if (clutch.hatched) {
     summary.order = -DaysFromCivil(*clutch.hatched);  // the latest hatched first
     if (forecast.hatch && !HatchedDoubtfully(clutch, today)) {
@@ -589,8 +636,10 @@ std::string NotebookCsv(const std::vector<std::string_view>& rows, CivilDate tod
         continue;
       }
       bool average = entry.lowest == entry.highest;
-      std::string lowest = AsRead(entry.lowest);
-      std::string highest = AsRead(entry.highest);
+      double low = ReadNumber(entry.lowest);
+      double high = ReadNumber(entry.highest);
+      std::string lowest = WriteNumber(std::min(low, high));
+      std::string highest = WriteNumber(std::max(low, high));
       entries += Cell(clutch.name, true) + ',' + IsoDate(entry.date) + ',' +
                  (average ? lowest : "") + ',' + (average ? "" : lowest) + ',' +
                  (average ? "" : highest) + CRLF;

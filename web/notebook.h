@@ -65,13 +65,16 @@ struct ClutchView {
   std::string group;        // "late", "today", "ahead", "stopped", "hatched" or "damaged"
   std::string laid;         // a marked date
   std::string temperature;  // "水温20℃"
-  std::string hatch;        // a marked date, or empty
+  std::string hatch;        // a marked date without its year, "6月17日（木）ごろ", or empty
   std::string state;        // "あと3日", "孵化 12月17日（予定との差 +1日）", ...
   std::string development;  // "発育 62%", or empty once hatched
   std::string share;  // "A-3　産卵12月9日・20℃・孵化予定12月17日（木）ごろ"
   std::string log;    // "日ごとの水温 2日分（最新 6月3日 15～22℃）", or empty
   std::string range;  // "（早ければ6月16日、遅ければ6月20日）" with marked dates, or empty
-  std::string assumes;  // what the days ahead are taken to be, or empty
+  std::string assumes;   // what the days ahead are taken to be, or empty
+  std::string hatchDay;  // the hatch date in short words, "12月18日", or empty
+  std::string due;       // "（2日過ぎ）", "（12月18日・あと3日）" or empty
+  std::string season;  // the day entries' lowest and highest: "最低12℃・最高24℃", or empty
 };
 
 // A list row as the page reads it, its fields in this order.
@@ -91,6 +94,9 @@ inline constexpr ClutchViewField CLUTCH_VIEW_FIELDS[] = {
     {"log", &ClutchView::log},
     {"range", &ClutchView::range},
     {"assumes", &ClutchView::assumes},
+    {"hatchDay", &ClutchView::hatchDay},
+    {"due", &ClutchView::due},
+    {"season", &ClutchView::season},
 };
 
 struct NotebookView {

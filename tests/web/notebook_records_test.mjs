@@ -131,12 +131,12 @@ test("the list names every record: one that cannot be shown is listed last, sayi
   const damaged = clutch({ id: "b", log: "2026-06-02,20,20" });
   const listed = records.list([damaged, clutch()], TODAY, "");
   assert.deepEqual(listed.clutches.map((shown) => [shown.record.id, shown.group, shown.state]), [
-    ["m1-abc", "late", "予定日を1日過ぎています"],
+    ["m1-abc", "late", "孵化予定日を1日過ぎています。"],
     ["b", "damaged", "表示できない記録です（記録の形が正しくありません）。"],
   ]);
   // The same records a day later: worked out again for the new day.
   assert.equal(records.list([damaged, clutch()], [2026, 6, 11], "").clutches[0].state,
-    "予定日を2日過ぎています");
+    "孵化予定日を2日過ぎています。");
   assert.deepEqual(records.list([damaged], TODAY, "").clutches.map((shown) => shown.group),
     ["damaged"]);
 });
