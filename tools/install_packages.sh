@@ -42,10 +42,11 @@ install_core_packages() {
 }
 
 # What building the browser page needs: emscripten, Node (this machine's own,
-# or Debian's) to run it and to write the page, terser to minify its scripts,
-# Python to draw its icons, and zip and git to pack the site.
+# or Debian's) to run it and to write the page, terser and clean-css to minify
+# its scripts and style, Python to draw its icons, and zip and git to pack the
+# site.
 install_web_packages() {
-  install_packages cmake make emscripten node-terser python3 zip git
+  install_packages cmake make emscripten node-terser node-clean-css python3 zip git
   command -v node >/dev/null || install_packages nodejs
 }
 

@@ -84,7 +84,11 @@ function styleColour(style, property) {
   return match[1];
 }
 
-const style = inlined(readFileSync(inputs.style, "utf8"), "style");
+// The style as the page carries it: minified (Debian's clean-css), its
+// colours read from it as written.
+const CleanCss = createRequire(import.meta.url)("clean-css");
+const writtenStyle = readFileSync(inputs.style, "utf8");
+const style = inlined(new CleanCss({ level: 1 }).minify(writtenStyle).styles, "style");
 const earlyScript = inlined(await compact(readFileSync(inputs.early_script, "utf8")), "script");
 // The page's script takes the core's marks, separators and layouts, and the
 // messages it shows.
@@ -98,8 +102,8 @@ const script = inlined(await compact(`${readFileSync(inputs.core_js, "utf8")}\n$
 // joined in their order, the one that starts the notebook last.
 const notebookScript = inlined(await compact(inputs.notebook_scripts.split(",").map((path) =>
   readFileSync(path, "utf8")).join("\n")), "script");
-const themeColour = styleColour(style, "action");
-const backgroundColour = styleColour(style, "background");
+const themeColour = styleColour(writtenStyle, "action");
+const backgroundColour = styleColour(writtenStyle, "background");
 
 // Only the inlined scripts, the WebAssembly and the inlined style run, and
 // nothing is loaded but what `sources` opens (the icons, for the site its

@@ -7,12 +7,16 @@
 
   const page = window.eggPeriodPage;
   const LAST_BACKUP_KEY = "eggperiod-last-backup";
+  // The clutches the person left unticked in the last round.
+  const ROUND_UNTICKED_KEY = "eggperiod-round-unticked";
   const CHANNEL = "eggperiod-notebook";
   const CONTROL_CHARACTERS = /[\u0000-\u001f\u007f\u2028\u2029]/g;
   const FILE_NAME_UNSAFE = /[\\/:*?"<>|\u0000-\u001f]/g;
   // A file name made from a clutch's name keeps this many characters of it.
   const FILE_NAME_LENGTH = 40;
   const SAFARI_VENDOR = "Apple Computer, Inc.";
+  // The page's class while it prints the notebook alone.
+  const PRINTING_LIST = "printing-list";
 
   const section = document.getElementById("notebook");
   const status = document.getElementById("notebook-status");
@@ -20,22 +24,50 @@
   const savePanel = document.getElementById("save-panel");
   const label = document.getElementById("label");
   const list = document.getElementById("clutches");
+  const hatchedList = document.getElementById("hatched-clutches");
   const undoTemplate = document.getElementById("undo-template");
+  const roundDate = document.getElementById("round-date");
+  const roundStatus = document.getElementById("round-status");
 
   let records = null;
   let database = null;
   let channel = null;
   let drawing = null;
-  // The records as last read from the database, and each one's share line
-  // as last listed, by id.
+  // The records as last read from the database, and each one's clutch as
+  // last listed, by id.
   let stored = new Map();
-  let shareLines = new Map();
+  let listedClutches = new Map();
+  // Cards the person changed: they keep their place until closed.
+  const pinned = new Set();
   // Buttons whose change is being stored: a second press does nothing.
   const busy = new WeakSet();
   let persistenceAsked = false;
 
   function say(text, ...extra) {
     status.replaceChildren(text, ...extra);
+  }
+
+  // A card's own status line, which its redrawn card keeps.
+  function sayOn(id, text, ...extra) {
+    const card = drawing.card(id);
+    if (card) {
+      drawing.part(card, "status").replaceChildren(text, ...extra);
+    }
+  }
+
+  // Whether the round ticks a clutch: all at first, then as last chosen, and
+  // a clutch saved since then.
+  function ticked(id) {
+    return !JSON.parse(localStorage.getItem(ROUND_UNTICKED_KEY) || "[]").includes(id);
+  }
+
+  // An undo button that runs `undo` once.
+  function undoButton(undo) {
+    const button = undoTemplate.content.firstElementChild.cloneNode(true);
+    button.addEventListener("click", function () {
+      press(button, undo);
+    });
+    return button;
   }
 
   function cleanName(text) {
@@ -58,10 +90,10 @@
     try {
       const listed = records.list([...stored.values()], todayParts(),
         localStorage.getItem(LAST_BACKUP_KEY) || "");
-      shareLines = new Map(listed.clutches.map(function (clutch) {
-        return [clutch.record.id, clutch.share];
+      listedClutches = new Map(listed.clutches.map(function (clutch) {
+        return [clutch.record.id, clutch];
       }));
-      drawing.draw(listed);
+      drawing.draw(listed, pinned, records.message, ticked);
       performance.mark("eggperiod-notebook-shown");
     } catch (error) {
       say(records.message("list_failed"));
@@ -78,32 +110,31 @@
   }
 
   // A change stored, then other tabs told, the list shown from what was
-  // stored (the one clutch a change of one settles with, or every record
-  // read again), and `done(result)`. On failure only the message changes,
-  // so what was typed stays.
+  // stored (the records a change of known clutches settles with, or every
+  // record read again), and `done(result)`. On failure only the message
+  // changes, so what was typed stays.
   function store(changing, done, failure) {
     return changing.then(function (result) {
       if (channel) {
         channel.postMessage("changed");
       }
-      let shown = reload;
-      if ("id" in result) {
-        shown = function () {
-          if (result.record) {
-            stored.set(result.id, result.record);
+      const shown = result && result.changed ? function () {
+        for (const { id, record } of result.changed) {
+          if (record) {
+            stored.set(id, record);
           } else {
-            stored.delete(result.id);
+            stored.delete(id);
           }
-          show();
-        };
-      }
+        }
+        show();
+      } : reload;
       return Promise.resolve().then(shown).then(function () {
         done(result);
       }, function () {
         say(records.message("list_failed"));
       });
     }, function () {
-      say(records.message(failure || "change_failed"));
+      (failure || say)(records.message("change_failed"));
     });
   }
 
@@ -115,12 +146,28 @@
     }
   }
 
+  // The hatch date of a listed clutch in words, or that there is none.
+  function hatchDay(id) {
+    const clutch = listedClutches.get(id);
+    return clutch && clutch.hatchDay ? clutch.hatchDay : records.message("hatch_none");
+  }
+
+  // How the hatch date of `id` moved from `before`, or that it stayed.
+  function moved(id, before) {
+    const after = hatchDay(id);
+    return before === after ? records.message("hatch_stayed", { date: after })
+      : records.message("hatch_moved", { from: before, to: after });
+  }
+
   // The clutch `id` changed by `change(record)`, read and written in one
   // transaction; a changed record that fails the check at the door is not
-  // written, and the message says why.
-  function update(id, change) {
+  // written. The card keeps its place and says what happened, by default
+  // how its hatch date moved.
+  function update(id, change, words) {
     let problem = "";
-    return store(database.update(id, function (current) {
+    const before = hatchDay(id);
+    pinned.add(id);
+    return store(database.update([id], function (current) {
       if (!current) {
         return null;
       }
@@ -128,7 +175,9 @@
       problem = result.problem || "";
       return result.record || null;
     }), function () {
-      say(problem);
+      sayOn(id, problem || words || moved(id, before));
+    }, function (text) {
+      sayOn(id, text);
     });
   }
 
@@ -138,45 +187,56 @@
     return drawing.field(item, name).value;
   }
 
-  function fieldLabel(item, name) {
-    return drawing.field(item, name).labels[0].textContent;
-  }
-
   // A typed temperature field: its text, or nothing when it is empty; null
-  // after saying why it cannot be read.
-  function typed(item, name) {
-    const text = value(item, name);
+  // after `tell` said why it cannot be read.
+  function typed(input, tell) {
+    const text = input.value;
     if (text === "") {
       return "";
     }
-    const result = records.typedTemperature(text, fieldLabel(item, name));
+    const result = records.typedTemperature(text, input.labels[0].textContent);
     if (result.problem) {
-      say(result.problem);
+      tell(result.problem);
       return null;
     }
     return result.text;
   }
 
+  // A day's entry from a date field and temperature fields (average, lowest,
+  // highest): { entry }, or null after `tell` said why there is none.
+  function dayEntry(date, fields, tell, laid) {
+    if (!date || (laid && date < laid) || date > page.today()) {
+      tell(records.message("log_date_outside"));
+      return null;
+    }
+    const texts = [];
+    for (const input of fields) {
+      const text = typed(input, tell);
+      if (text === null) {
+        return null;
+      }
+      texts.push(text);
+    }
+    const [averageText, lowestText, highestText] = texts;
+    if (lowestText && highestText) {
+      return { date, lowest: lowestText, highest: highestText };
+    }
+    if (averageText && !lowestText && !highestText) {
+      return { date, lowest: averageText, highest: averageText };
+    }
+    tell(records.message("log_needs_temperature"));
+    return null;
+  }
+
   function addDay(item, record) {
-    const date = value(item, "log-date");
-    if (!date || date < record.laid || date > page.today()) {
-      say(records.message("log_date_outside"));
-      return null;
-    }
-    const average = typed(item, "log-temperature");
-    const lowest = average === null ? null : typed(item, "log-lowest");
-    const highest = lowest === null ? null : typed(item, "log-highest");
-    if (average === null || lowest === null || highest === null) {
-      return null;
-    }
-    let entry = null;
-    if (lowest && highest) {
-      entry = { date, lowest, highest };
-    } else if (average && !lowest && !highest) {
-      entry = { date, lowest: average, highest: average };
-    }
+    const tell = function (text) {
+      sayOn(record.id, text);
+    };
+    const entry = dayEntry(value(item, "log-date"), ["log-temperature", "log-lowest",
+      "log-highest"].map(function (name) {
+      return drawing.field(item, name);
+    }), tell, record.laid);
     if (!entry) {
-      say(records.message("log_needs_temperature"));
       return null;
     }
     // The core keeps one entry a date, the later one: this one.
@@ -186,16 +246,19 @@
   }
 
   function correct(item, record) {
-    const temperature = typed(item, "edit-temperature");
+    const tell = function (text) {
+      sayOn(record.id, text);
+    };
+    const temperature = typed(drawing.field(item, "edit-temperature"), tell);
     if (temperature === null) {
       return null;
     }
     if (temperature === "") {
-      say(records.message("save_needs_temperature"));
+      tell(records.message("edit_needs_temperature"));
       return null;
     }
     if (!value(item, "edit-laid")) {
-      say(records.message("save_needs_laid"));
+      tell(records.message("edit_needs_laid"));
       return null;
     }
     return update(record.id, function (current) {
@@ -209,23 +272,38 @@
   function markHatched(item, record) {
     const date = value(item, "hatched-date");
     if (!date || date < record.laid || date > page.today()) {
-      say(records.message("hatched_date_outside"));
+      sayOn(record.id, records.message("hatched_date_outside"));
       return null;
     }
     return update(record.id, function (current) {
       return { ...current, hatched: date };
-    });
+    }, " ");
   }
 
+  function unmarkHatched(record) {
+    return update(record.id, function (current) {
+      return { ...current, hatched: "" };
+    }, records.message("hatched_undone"));
+  }
+
+  // A deleted card's place says so, with its undo, until the page is left.
   function remove(id, name) {
-    return store(database.remove(id), function ({ removed }) {
-      const undo = undoTemplate.content.firstElementChild.cloneNode(true);
-      undo.addEventListener("click", function () {
-        store(database.add(removed), function () {
-          say("");
-        });
+    let removed;
+    const undo = function () {
+      return store(database.put([removed]), function () {
+        drawing.forgetDeleted(id);
+        show();
       });
-      say(records.message("deleted", { name }), " ", undo);
+    };
+    const mark = drawing.markDeleted(id, records.message("deleted", { name }));
+    mark.querySelector("button").addEventListener("click", function (event) {
+      press(event.currentTarget, undo);
+    });
+    return store(database.remove(id), function (result) {
+      removed = result.removed;
+    }, function (text) {
+      drawing.forgetDeleted(id);
+      say(text);
     });
   }
 
@@ -306,11 +384,14 @@
       "hatched-save": function () {
         return markHatched(item, record);
       },
+      "hatched-undo": function () {
+        return unmarkHatched(record);
+      },
       "delete": function () {
         return remove(id, record && typeof record.name === "string" ? record.name : "");
       },
       "share": function () {
-        share(shareLines.get(id));
+        share(listedClutches.get(id).share);
       },
       "calendar": function () {
         addToCalendar(record);
@@ -319,6 +400,73 @@
     if (actions[button.name]) {
       press(button, actions[button.name]);
     }
+  }
+
+  // One reading for the shelf ---------------------------------------------------
+
+  // Writes the day for every ticked clutch in one transaction (a day already
+  // entered is replaced; a clutch laid after that date is skipped and named),
+  // then says which hatch dates moved, with an undo for the whole round.
+  function addRound() {
+    const tell = function (text, ...extra) {
+      roundStatus.replaceChildren(text, ...extra);
+    };
+    const entry = dayEntry(roundDate.value, ["round-temperature", "round-lowest",
+      "round-highest"].map(function (name) {
+      return document.getElementById(name);
+    }), tell);
+    if (!entry) {
+      return null;
+    }
+    const boxes = [...document.querySelectorAll('[name="round-clutch"]')];
+    localStorage.setItem(ROUND_UNTICKED_KEY, JSON.stringify(boxes.filter(function (box) {
+      return !box.checked;
+    }).map(function (box) {
+      return box.value;
+    })));
+    const ids = boxes.filter(function (box) {
+      return box.checked;
+    }).map(function (box) {
+      return box.value;
+    });
+    if (ids.length === 0) {
+      tell(records.message("round_none"));
+      return null;
+    }
+    const before = new Map(ids.map(function (id) {
+      return [id, hatchDay(id)];
+    }));
+    const skipped = [];
+    const now = Date.now();
+    return store(database.update(ids, function (current) {
+      if (!current) {
+        return null;
+      }
+      if (current.laid > entry.date) {
+        skipped.push(current.name);
+        return null;
+      }
+      return records.checked({ ...current, log: [...current.log, entry], updated: now }).record ||
+        null;
+    }), function (result) {
+      const lines = [records.message("round_done", { count: String(result.changed.length) })];
+      for (const { id, record } of result.changed) {
+        if (hatchDay(id) !== before.get(id)) {
+          lines.push(records.message("round_moved", { name: record.name, from: before.get(id),
+            to: hatchDay(id) }));
+        }
+      }
+      if (skipped.length > 0) {
+        lines.push(records.message("round_skipped", {
+          names: skipped.join(records.message("list_separator")) }));
+      }
+      const undo = undoButton(function () {
+        return store(database.put(result.before), function () {
+          tell(records.message("round_undone"));
+        }, tell);
+      });
+      tell(lines.join("\n"), " ", undo);
+    }, tell);
   }
 
   // Saving the calculation ----------------------------------------------------
@@ -361,7 +509,9 @@
       label.value = "";
       say(records.message("saved", { name: record.name }));
       askToKeep();
-    }, "save_failed");
+    }, function () {
+      say(records.message("save_failed"));
+    });
   }
 
   // Backups -------------------------------------------------------------------
@@ -377,6 +527,13 @@
   function exportSpreadsheet() {
     download(`eggperiod-notebook-${page.today()}.csv`,
       records.spreadsheet([...stored.values()], todayParts()), "text/csv");
+  }
+
+  // The notebook alone, printed as a table.
+  function printList() {
+    drawing.fillPrintTable([...listedClutches.values()]);
+    document.body.classList.add(PRINTING_LIST);
+    window.print();
   }
 
   // Records are matched by id, and the more recently changed one wins,
@@ -403,6 +560,7 @@
 
   function unavailable() {
     storageNote.textContent = storageNote.dataset.unavailable;
+    storageNote.className = "alert";
     for (const part of [savePanel, list, document.getElementById("backup")]) {
       part.hidden = true;
     }
@@ -419,9 +577,31 @@
         press(save, saveCalculation);
       }
     });
-    list.addEventListener("click", onClutchButton);
+    for (const part of [list, hatchedList]) {
+      part.addEventListener("click", onClutchButton);
+      // A changed card moves to its place once the person closes it.
+      part.addEventListener("toggle", function (event) {
+        const id = drawing.idOf(event.target);
+        if (!event.target.open && event.target.matches(".clutch-details") && pinned.has(id)) {
+          pinned.delete(id);
+          sayOn(id, "");
+          show();
+        }
+      }, true);
+    }
+    const roundAdd = document.getElementById("round-add");
+    roundAdd.addEventListener("click", function () {
+      press(roundAdd, addRound);
+    });
+    roundDate.addEventListener("input", function () {
+      roundDate.dataset.chosen = "yes";
+    });
+    for (const name of ["round-temperature", "round-lowest", "round-highest"]) {
+      page.convertTemperatureField(document.getElementById(name));
+    }
     document.getElementById("export-json").addEventListener("click", exportBackup);
     document.getElementById("export-csv").addEventListener("click", exportSpreadsheet);
+    document.getElementById("print-list").addEventListener("click", printList);
     document.getElementById("import").addEventListener("change", function (event) {
       if (event.target.files.length > 0) {
         importBackup(event.target.files[0]);
@@ -433,10 +613,15 @@
       channel.onmessage = reload;
     }
     // A new day changes every clutch's state, and the dates that follow today.
+    window.addEventListener("afterprint", function () {
+      document.body.classList.remove(PRINTING_LIST);
+    });
     page.whenTodayChanges(function () {
       show();
       drawing.followNewDay();
+      drawing.followToday(roundDate);
     });
+    drawing.followToday(roundDate);
   }
 
   function start(core) {
@@ -445,8 +630,10 @@
     drawing = createNotebookList(page);
     section.hidden = false;
     const standalone = matchMedia("(display-mode: standalone)").matches || navigator.standalone;
+    // In Safari a hint, not an alarm: the records are safe until a week unvisited.
     if (navigator.vendor === SAFARI_VENDOR && !standalone) {
       storageNote.textContent = storageNote.dataset.safari;
+      storageNote.className = "hint";
     }
     let opening;
     try {

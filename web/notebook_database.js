@@ -78,25 +78,43 @@ function openNotebookDatabase(listeners) {
           };
         });
       },
-      // The changes of one clutch settle with { id, record } as stored
-      // (record undefined once it is deleted). change(record kept, or
-      // undefined) gives the record to keep, or null to keep it as it is.
-      update(id, change) {
+      // The changes of known clutches settle with `changed`, each
+      // { id, record } as stored (record undefined once deleted).
+      // update: change(record kept, or undefined) gives the record to keep,
+      // or null to keep it as it is; also settles with the records `before`.
+      update(ids, change) {
         return transaction(database, "readwrite", function (store, settle) {
-          const request = store.get(id);
-          request.onsuccess = function () {
-            const changed = change(request.result);
-            if (changed) {
-              store.put(changed);
-            }
-            settle({ id, record: changed || request.result });
-          };
+          const result = { changed: [], before: [] };
+          settle(result);
+          for (const id of ids) {
+            const request = store.get(id);
+            request.onsuccess = function () {
+              const changed = change(request.result);
+              if (changed) {
+                store.put(changed);
+                result.changed.push({ id, record: changed });
+                result.before.push(request.result);
+              }
+            };
+          }
+        });
+      },
+      // Puts records as they are (a deleted one back, or records as they
+      // were before a change).
+      put(records) {
+        return transaction(database, "readwrite", function (store, settle) {
+          for (const record of records) {
+            store.put(record);
+          }
+          settle({ changed: records.map(function (record) {
+            return { id: record.id, record };
+          }) });
         });
       },
       add(record) {
         return transaction(database, "readwrite", function (store, settle) {
           store.add(record);
-          settle({ id: record.id, record });
+          settle({ changed: [{ id: record.id, record }] });
         });
       },
       // Also settles with the record that was deleted, as `removed`.
@@ -105,7 +123,7 @@ function openNotebookDatabase(listeners) {
           const request = store.get(id);
           request.onsuccess = function () {
             store.delete(id);
-            settle({ id, removed: request.result });
+            settle({ changed: [{ id, record: undefined }], removed: request.result });
           };
         });
       },

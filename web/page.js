@@ -254,11 +254,21 @@
     place(hatch, result.hatch);
     place(hatchRange, result.range);
     results.classList.add("shown");
-    const box = shown.getBoundingClientRect();
-    if (box.top < 0 || box.bottom > innerHeight) {
-      shown.scrollIntoView({ block: "nearest", behavior: reducedMotion.matches ? "auto" : "smooth" });
-    }
+    // Observed anew, the answer is told whether it is wholly on the screen
+    // once the page has been drawn: a press never forces a layout of its own.
+    answerWatch.unobserve(shown);
+    answerWatch.observe(shown);
   }
+
+  const answerWatch = new IntersectionObserver(function (entries) {
+    for (const entry of entries) {
+      answerWatch.unobserve(entry.target);
+      if (entry.intersectionRatio < 1) {
+        entry.target.scrollIntoView({ block: "nearest",
+          behavior: reducedMotion.matches ? "auto" : "smooth" });
+      }
+    }
+  }, { threshold: 1 });
 
   // A result stays only as long as the fields it was calculated from.
   function clearResults() {
