@@ -6,11 +6,11 @@
 - A press: one calculation (the button's whole work: read the fields,
   calculate in the WebAssembly, show the text and its reading).
 - The notebook with 300 clutches of 120 day entries each: opening it (read,
-  work out and sort, show), adding a day entry, and a backup's export and
-  import.
+  work out and sort, show), adding a day entry, one round over every
+  unhatched clutch, and a backup's export and import.
 
 Arguments: the page. Run from the source folder:
-    /usr/bin/python3 tests/web/page_benchmark.py build/web/EggPeriod-1.3.1.html
+    /usr/bin/python3 tests/web/page_benchmark.py build/web/EggPeriod-1.4.0.html
 """
 
 import gzip
@@ -51,7 +51,7 @@ const start = performance.now();
 
 # Fills the notebook's database (in its version 2, as the page keeps it) with
 # `clutches` clutches of `entries` day entries each, laid over the last year,
-# some hatched.
+# none hatched, so that a round covers them all.
 FILL_NOTEBOOK = """
 const [clutches, entries, done] = arguments;
 const request = indexedDB.open("eggperiod", 2);
@@ -67,7 +67,7 @@ request.onsuccess = () => {
       log.push({date: day(i + j), lowest: String(t), highest: String(j % 2 ? t + 4 : t)});
     }
     store.put({id: `c${i}`, name: `容器${i}`, laid: day(i), temperature: String(12 + i % 15),
-               hatched: i % 4 ? "" : day(i + 30), log, created: i, updated: i});
+               hatched: "", log, created: i, updated: i});
   }
   transaction.oncomplete = () => { request.result.close(); done(); };
 };
@@ -105,6 +105,29 @@ item.querySelector("details").open = true;
       setTimeout(wait, 1);
     }
   })();
+})();
+"""
+
+# One reading for every unhatched clutch: the round written in one transaction
+# and the list shown again.
+TIME_ROUND = """
+const [day, done] = arguments;
+document.getElementById("round-date").value = day;
+document.getElementById("round-temperature").value = "19";
+for (const box of document.querySelectorAll('[name="round-clutch"]')) {
+  box.checked = true;
+}
+const shown = performance.getEntriesByName("eggperiod-notebook-shown").length;
+const start = performance.now();
+document.getElementById("round-add").click();
+(function wait() {
+  const marks = performance.getEntriesByName("eggperiod-notebook-shown");
+  if (marks.length > shown) {
+    done([marks[marks.length - 1].startTime - start,
+      document.querySelectorAll('[name="round-clutch"]').length]);
+  } else {
+    setTimeout(wait, 1);
+  }
 })();
 """
 
@@ -161,13 +184,14 @@ def main(page):
               f"over {RUNS} runs of {CALCULATIONS}")
 
         driver.execute_async_script(FILL_NOTEBOOK, CLUTCHES, ENTRIES)
-        opening, adding = [], []
+        opening, adding, rounds = [], [], []
         for run in range(RUNS):
             page_test.load(driver)
             page_test.wait_until(lambda: driver.execute_script(
                 f"return {page_test.NOTEBOOK_READY}"), "the notebook")
             opening.append(driver.execute_script(NOTEBOOK_OPENING))
             adding.append(driver.execute_async_script(TIME_ADD_ENTRY, f"2026-12-0{run + 1}"))
+            rounds.append(driver.execute_async_script(TIME_ROUND, f"2026-12-0{run + 1}"))
         downloads = Path(folder) / "downloads"
         driver.execute_cdp_cmd("Browser.setDownloadBehavior",
                                {"behavior": "allow", "downloadPath": str(downloads)})
@@ -188,7 +212,9 @@ def main(page):
             importing.append((time.perf_counter() - start) * 1000)
         print(f"notebook of {CLUTCHES} clutches x {ENTRIES} entries: opened in median "
               f"{statistics.median(opening):.1f} ms (max {max(opening):.1f}); an entry added "
-              f"in {statistics.median(adding):.1f} ms (max {max(adding):.1f}); "
+              f"in {statistics.median(adding):.1f} ms (max {max(adding):.1f}); a round over "
+              f"{rounds[0][1]} clutches in {statistics.median(r[0] for r in rounds):.1f} ms "
+              f"(max {max(r[0] for r in rounds):.1f}); "
               f"backup exported in {statistics.median(exporting):.1f} ms and read back in "
               f"{statistics.median(importing):.0f} ms (max {max(importing):.0f})")
     finally:

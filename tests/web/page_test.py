@@ -78,13 +78,13 @@ HATCH_RANGES = [
 ]
 # The page's fields and controls in the order Tab reaches them from the top.
 TAB_ORDER = ["temperature", "laid", "calculate", "range-summary", "export-json", "export-csv",
-             "import", "quick-table-summary"]
+             "print-list", "import", "quick-table-summary"]
 # Temperatures and names of clutches saved one after another, and the names
 # in the notebook's order: the shortest wait first.
 NOTEBOOK_SAVES = [("12", "B"), ("25", "C"), ("20", "A")]
 NOTEBOOK_ORDER = ["C", "A", "B"]
 NOTEBOOK_READY = "performance.getEntriesByName('eggperiod-notebook-ready').length"
-NAMES = "[...document.querySelectorAll('#clutches .clutch-name')].map((name) => name.textContent)"
+NAMES = "[...document.querySelectorAll('#notebook .clutch-name')].map((name) => name.textContent)"
 # Clutches as 1.3.0 kept them in its database (version 1): the day entries as
 # one text. A: laid 2026-06-01 at 20 degrees, 18 degrees on day 1, then 15 to
 # 22: t = 2 + (1 - 0.1193 - 0.1029) / 0.1070 = 9.27 days.
@@ -611,7 +611,7 @@ class Notebook(unittest.TestCase):
 
     def clutch(self, name):
         return self.driver.find_element(
-            By.XPATH, f"//li[@data-clutch][.//h3[text()='{name}']]")
+            By.XPATH, f"//li[@data-clutch][.//*[@class='clutch-name'][text()='{name}']]")
 
     def in_clutch(self, name, field, text=None):
         """Opens the clutch's details, types text into a field of it, or
@@ -629,14 +629,15 @@ class Notebook(unittest.TestCase):
             element.send_keys(Keys.END, Keys.BACKSPACE * 20, text)
 
     def log(self, name):
-        return self.clutch(name).find_element(By.CLASS_NAME, "clutch-log").text
+        return self.clutch(name).find_element(By.CLASS_NAME, "clutch-log").get_property(
+            "textContent")
 
     def hatch(self, name):
         """The clutch's hatch dates and state, read at once: the list is
         drawn anew after each change."""
         return tuple(self.driver.execute_script(
             "const item = [...document.querySelectorAll('[data-clutch]')].find("
-            "  (item) => item.querySelector('h3').textContent === arguments[0]);"
+            "  (item) => item.querySelector('.clutch-name').textContent === arguments[0]);"
             "return [[...item.querySelectorAll('.clutch-hatch time')].map((t) => t.dateTime),"
             "  item.querySelector('.clutch-state').textContent, item.dataset.state];", name))
 
@@ -646,7 +647,7 @@ class Notebook(unittest.TestCase):
         # date, average or lowest and highest, then the hatch date and state
         for date, temperatures, expected in (
                 ("2026-06-05", {"log-temperature": "3"},
-                 ([], "直近の水温では発育が止まっているため、孵化予定日は出せません")),
+                 ([], "直近の水温では発育が止まっているため、孵化予定日は出せません。")),
                 ("2026-06-05", {"log-lowest": "18", "log-highest": "22"},
                  (["2026-06-13"], "あと8日")),  # the same day again replaces it
                 ("2026-06-05", {"log-temperature": "25"}, (["2026-06-11"], "あと6日"))):
@@ -666,7 +667,7 @@ class Notebook(unittest.TestCase):
             self.in_clutch(name, "hatched-save")
             wait_until(lambda: self.hatch(name)[2] == "hatched", name)
         self.assertEqual(self.engine.text("lesson"),
-                         "記録した3回では、予定より平均0.7日遅く孵化しています（−1～+2日）")
+                         "孵化した記録3件では、予定より平均0.7日遅く孵化しています（−1～＋2日）。")
 
     def test_a_backup_read_back_into_emptied_storage_gives_the_same_list(self):
         downloads = Path(tempfile.mkdtemp(prefix="eggperiod-downloads-"))
@@ -733,7 +734,7 @@ class Notebook(unittest.TestCase):
             self.in_clutch("A", "log-date", date)
             self.in_clutch("A", "log-temperature", temperature)
             self.in_clutch("A", "log-add")
-        wait_until(lambda: self.log("A") == "日ごとの水温 2日分（最新 6月4日 22℃）",
+        wait_until(lambda: self.log("A") == "日ごとの水温2日分（最新は6月4日の22℃）",
                    "both day entries")
 
     def test_records_kept_by_1_3_0_are_all_there_and_its_backups_read(self):
@@ -754,7 +755,7 @@ class Notebook(unittest.TestCase):
         wait_until(lambda: self.engine.script(NOTEBOOK_READY), "the notebook")
         self.assertEqual(self.engine.script(NAMES), ["A", "B"])
         self.assertEqual(self.hatch("A")[:2], (["2026-06-10"], "あと5日"))
-        self.assertEqual(self.log("A"), "日ごとの水温 2日分（最新 6月3日 15～22℃）")
+        self.assertEqual(self.log("A"), "日ごとの水温2日分（最新は6月3日の15～22℃）")
         self.assertEqual(self.hatch("B")[2], "hatched")
         backup = Path(tempfile.mkdtemp(prefix="eggperiod-backup-")) / "backup.json"
         self.addCleanup(shutil.rmtree, backup.parent, ignore_errors=True)
@@ -784,6 +785,89 @@ class Notebook(unittest.TestCase):
         self.assertEqual((self.hatch("A")[1], log_date.get_property("value"),
                           log_date.get_property("max"), self.engine.value("laid")),
                          ("あと7日", "2026-06-06", "2026-06-06", "2026-06-06"))
+
+    def set_laid(self, iso_date):
+        self.driver.execute_script("document.getElementById('laid').value = arguments[0]",
+                                   iso_date)
+
+    def test_one_reading_for_the_shelf_writes_every_ticked_clutch_and_undoes_as_one(self):
+        self.set_laid("2026-06-01")
+        save_clutches(self.engine, [("20", "A"), ("20", "B")])
+        self.set_laid("2026-06-04")
+        save_clutches(self.engine, [("20", "C")])
+        self.driver.execute_script(
+            "document.querySelector('[name=round-clutch][value=' + CSS.escape(arguments[0]) +"
+            " ']').click();"
+            "document.getElementById('round-date').value = '2026-06-03';"
+            "document.getElementById('round-date').dispatchEvent(new Event('input'));",
+            self.clutch("B").get_attribute("data-clutch"))
+        self.engine.type("round-lowest", "12")
+        self.engine.type("round-highest", "19")
+        self.engine.click("round-add")
+        # A: 0.1193, then (0.1193 + 0.0824) / 2, then 0.0824 at 15.5 degrees,
+        # their mean after: t = 3 + 0.69745 / 0.10085 = 9.92, 06-11.
+        wait_until(lambda: "A 6月9日→6月11日" in self.engine.text("round-status"), "A moved")
+        self.assertIn("Cは、産卵日がこの日より後なので記録していません。",
+                      self.engine.text("round-status"))
+        self.assertEqual((self.log("A"), self.log("B")),
+                         ("日ごとの水温1日分（最新は6月3日の12～19℃）", ""))
+        self.driver.find_element(By.CSS_SELECTOR, "#round-status button").click()
+        wait_until(lambda: self.log("A") == "", "the round undone")
+        # The round ticks the clutches as last chosen, and one saved since.
+        save_clutches(self.engine, [("20", "D")])
+        load(self.driver)
+        wait_until(lambda: self.engine.script(NOTEBOOK_READY), "the notebook")
+        self.assertEqual(self.engine.script(
+            "[...document.querySelectorAll('[name=round-clutch]')].map("
+            "(box) => box.parentNode.textContent + (box.checked ? '+' : '-'))"),
+            ["A+", "B-", "C+", "D+"])
+
+    def test_a_changed_card_says_how_its_date_moved_and_keeps_its_place_until_closed(self):
+        save_clutches(self.engine, [("20", "A"), ("25", "B")])
+        self.assertEqual(self.engine.script(NAMES), ["B", "A"])
+        # A whole day at 30 degrees from laying: t = 1 / 0.2013 = 4.97, 06-10.
+        self.in_clutch("A", "log-temperature", "30")
+        self.in_clutch("A", "log-add")
+        status = "return arguments[0].querySelector('.clutch-status').textContent"
+        wait_until(lambda: self.driver.execute_script(status, self.clutch("A"))
+                   == "孵化予定日 6月13日→6月10日", "A's status")
+        self.assertEqual(self.engine.script(NAMES), ["B", "A"])
+        self.clutch("A").find_element(By.TAG_NAME, "summary").click()
+        wait_until(lambda: self.engine.script(NAMES) == ["A", "B"], "A in its place")
+
+    def test_a_deleted_card_and_a_hatched_mark_can_be_undone(self):
+        save_clutches(self.engine, [("20", "A"), ("25", "B")])
+        self.in_clutch("A", "delete")
+        deleted = wait_until(lambda: self.driver.find_elements(By.CSS_SELECTOR,
+                                                               "#clutches [data-deleted]"), "A")
+        self.assertEqual(deleted[0].text.splitlines()[0], "「A」を削除しました。 元に戻す")
+        self.assertEqual(self.engine.script(
+            "[...document.getElementById('clutches').children].indexOf("
+            "document.querySelector('[data-deleted]'))"), 1)
+        self.driver.find_element(By.NAME, "undo-delete").click()
+        wait_until(lambda: self.engine.script(NAMES) == ["B", "A"], "A back")
+        self.in_clutch("B", "hatched-save")
+        wait_until(lambda: self.hatch("B")[2] == "hatched", "B hatched")
+        self.in_clutch("B", "hatched-undo")
+        wait_until(lambda: self.hatch("B")[2] == "late" or self.hatch("B")[2] == "ahead",
+                   "B not hatched")
+        self.assertEqual(self.driver.execute_script(
+            "return arguments[0].querySelector('.clutch-status').textContent",
+            self.clutch("B")), "孵化したことを取り消しました。")
+
+    def test_five_closed_cards_fit_a_phone_screen(self):
+        driver = browser(*PHONE_SIZE, phone=True)
+        self.addCleanup(driver.quit)
+        set_clock(driver, 2026, 6, 5, 12, 0)
+        load(driver)
+        engine = SeleniumEngine(driver)
+        save_clutches(engine, [(str(16 + number), f"容器{number}") for number in range(6)])
+        self.assertGreaterEqual(driver.execute_script(
+            "document.getElementById('clutches').scrollIntoView();"
+            "return [...document.querySelectorAll('#clutches > li')].filter((card) => {"
+            "  const box = card.getBoundingClientRect();"
+            "  return box.top >= 0 && box.bottom <= innerHeight; }).length"), 5)
+        engine.screenshot(Path(SHOTS) / "notebook-phone.png")
 
     def test_where_storage_is_refused_the_calculator_works_and_says_so(self):
         driver = browser(1024, 768)
