@@ -275,7 +275,6 @@ inline constexpr const char* HATCH_MOVED_FORMAT = "孵化予定日 {from}→{to}
 inline constexpr const char* HATCH_STAYED_FORMAT = "孵化予定日は{date}のままです。";
 inline constexpr const char* HATCH_NONE_TEXT = "出せない";
 // The morning's summary above the calculator.
-inline constexpr const char* TODAY_TITLE = "今日の記録帳";
 inline constexpr const char* TODAY_HATCHING_TEXT = "今日孵化の予定：";
 inline constexpr const char* TODAY_LATE_TEXT = "予定日を過ぎた卵：";
 inline constexpr const char* TODAY_NEXT_TEXT = "次に孵化する卵：";

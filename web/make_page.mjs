@@ -57,10 +57,14 @@ function escapeHtml(text) {
 }
 
 // A script as the page carries it: minified (Debian's terser, found through
-// NODE_PATH), without its comments and with short local names.
+// NODE_PATH), without its comments and with short local names. Function
+// expressions become arrow functions: none of the scripts' uses `this`,
+// `arguments` or `new` on one.
 const { minify } = createRequire(import.meta.url)("terser");
 async function compact(code) {
-  return (await minify(code, { compress: true, mangle: true, format: { comments: false } })).code;
+  return (await minify(code, {
+    ecma: 2020, compress: { unsafe_arrows: true }, mangle: true, format: { comments: false },
+  })).code;
 }
 
 // Inline code may not end its own element early.

@@ -571,7 +571,7 @@ ClutchSummary SummarizeClutch(std::string_view row, CivilDate today) {
        State(clutch, forecast, group, today), clutch.hatched ? "" : Development(forecast),
        Share(clutch, forecast), LogWords(clutch), clutch.hatched ? "" : forecast.range,
        clutch.hatched || !forecast.hatch ? "" : Assumes(clutch, forecast),
-       forecast.hatch ? ShortDate(*forecast.hatch) : "", Due(forecast, group, today),
+       Due(forecast, group, today),
        Season(clutch)}};
   if (clutch.hatched) {
     summary.order = -DaysFromCivil(*clutch.hatched);  // the latest hatched first

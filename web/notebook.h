@@ -72,7 +72,6 @@ struct ClutchView {
   std::string log;    // "日ごとの水温 2日分（最新 6月3日 15～22℃）", or empty
   std::string range;  // "（早ければ6月16日、遅ければ6月20日）" with marked dates, or empty
   std::string assumes;   // what the days ahead are taken to be, or empty
-  std::string hatchDay;  // the hatch date in short words, "12月18日", or empty
   std::string due;       // "（2日過ぎ）", "（12月18日・あと3日）" or empty
   std::string season;  // the day entries' lowest and highest: "最低12℃・最高24℃", or empty
 };
@@ -94,7 +93,6 @@ inline constexpr ClutchViewField CLUTCH_VIEW_FIELDS[] = {
     {"log", &ClutchView::log},
     {"range", &ClutchView::range},
     {"assumes", &ClutchView::assumes},
-    {"hatchDay", &ClutchView::hatchDay},
     {"due", &ClutchView::due},
     {"season", &ClutchView::season},
 };

@@ -146,10 +146,12 @@
     }
   }
 
-  // The hatch date of a listed clutch in words, or that there is none.
+  // The hatch date of a listed clutch in words, "12月18日" (the first piece of
+  // its marked date), or that there is none.
   function hatchDay(id) {
     const clutch = listedClutches.get(id);
-    return clutch && clutch.hatchDay ? clutch.hatchDay : records.message("hatch_none");
+    return clutch && clutch.hatch ? clutch.hatch.split(page.format.dateTextMark)[1]
+      .split(page.format.dateBreak)[0] : records.message("hatch_none");
   }
 
   // How the hatch date of `id` moved from `before`, or that it stayed.

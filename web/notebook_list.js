@@ -178,18 +178,32 @@ function createNotebookList(page) {
     today.hidden = lines.length === 0;
   }
 
-  // A checkbox for each unhatched clutch, ticked as `ticked(id)` says.
+  // A checkbox for each unhatched clutch: a box already there keeps its
+  // tick, a new one is ticked as `ticked(id)` says. Drawn again only when
+  // the clutches or their names change.
+  let roundDrawn = "";
   function drawRound(clutches, ticked) {
     const open = clutches.filter(function (clutch) {
       return clutch.group !== "hatched" && clutch.group !== "damaged";
     });
+    const drawn = JSON.stringify(open.map(function (clutch) {
+      return [clutch.record.id, clutch.record.name];
+    }));
+    if (drawn === roundDrawn) {
+      return;
+    }
+    roundDrawn = drawn;
+    const boxes = new Map([...roundClutches.querySelectorAll("input")].map(function (box) {
+      return [box.value, box.checked];
+    }));
     roundClutches.replaceChildren(...open.map(function (clutch) {
+      const id = clutch.record.id;
       const label = document.createElement("label");
       const box = document.createElement("input");
       box.type = "checkbox";
       box.name = "round-clutch";
-      box.value = clutch.record.id;
-      box.checked = ticked(clutch.record.id);
+      box.value = id;
+      box.checked = boxes.has(id) ? boxes.get(id) : ticked(id);
       label.append(box, clutch.record.name);
       return label;
     }));

@@ -98,7 +98,6 @@ const PageTextRow PAGE_TEXTS[] = {
     {"range_card_label", RANGE_CARD_LABEL},
     {"hatched_title", HATCHED_TITLE},
     {"hatched_undo", HATCHED_UNDO_TEXT},
-    {"today_title", TODAY_TITLE},
     {"round_title", ROUND_TITLE},
     {"round_hint", ROUND_HINT},
     {"round_clutches", ROUND_CLUTCHES_TEXT},
