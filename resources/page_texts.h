@@ -179,6 +179,7 @@ inline constexpr const char* CSV_ENTRY_HEADER = "名前,日付,平均水温,最�
 inline constexpr const char* LOG_SUMMARY_FORMAT = "日ごとの水温{count}日分（最新は{latest}）";
 inline constexpr const char* LOG_AVERAGE_FORMAT = "{date}の{temperature}℃";
 inline constexpr const char* LOG_RANGE_FORMAT = "{date}の{lowest}～{highest}℃";
+inline constexpr const char* LOG_NOT_COUNTED_TEXT = "（産卵日より前のため数えていません）";
 inline constexpr const char* SEASON_FORMAT = "最低{lowest}℃・最高{highest}℃";
 // Day entries before a laying date that was corrected later: kept, not counted.
 inline constexpr const char* LOG_UNCOUNTED_FORMAT = "（産卵日より前の{count}日分は数えていません）";
@@ -269,6 +270,7 @@ inline constexpr const char* HATCHED_LABEL = "孵化した日";
 inline constexpr const char* HATCHED_SAVE_TEXT = "孵化した";
 inline constexpr const char* HATCHED_TITLE = "孵化";
 inline constexpr const char* HATCHED_UNDO_TEXT = "孵化したことを取り消す";
+inline constexpr const char* ENTRY_DELETED_FORMAT = "{entry}を削除しました。";
 inline constexpr const char* HATCHED_UNDONE_TEXT = "孵化したことを取り消しました。";
 // What a card's status line says after a change: how the hatch date moved.
 inline constexpr const char* HATCH_MOVED_FORMAT = "孵化予定日 {from}→{to}";
@@ -284,7 +286,8 @@ inline constexpr const char* LIST_SEPARATOR_TEXT = "、";
 inline constexpr const char* HATCHED_COUNT_FORMAT = "孵化済み（{count}件）";
 // One reading for the whole shelf.
 inline constexpr const char* ROUND_TITLE = "まとめて記録（朝の見回り）";
-inline constexpr const char* ROUND_HINT = "水温を一度入れると、選んだ卵すべてにその日の水温を記録します。";
+inline constexpr const char* ROUND_HINT =
+    "水温を一度入れると、選んだ卵すべてにその日の水温を記録します。";
 inline constexpr const char* ROUND_CLUTCHES_TEXT = "記録する卵";
 inline constexpr const char* ROUND_ADD_TEXT = "選んだ卵に記録";
 inline constexpr const char* ROUND_DONE_FORMAT = "{count}件に水温を記録しました。";

@@ -143,6 +143,12 @@ const char* NotebookSpreadsheet(int year, int month, int day, const char* clutch
   return Returned(NotebookCsv(Rows(clutches), CivilDate{year, month, day}));
 }
 
+// The day entries of the clutch in `row` (see ClutchDays), or empty.
+const char* ClutchDayEntries(const char* row) {
+  ReadClutch read = ReadClutchRow(row);
+  return Returned(read.clutch ? ClutchDays(*read.clutch) : "");
+}
+
 // The calendar file of the clutch in `row`, made at `madeAt` (milliseconds
 // since 1970-01-01T00:00Z), or empty.
 const char* ClutchCalendar(int year, int month, int day, double madeAt, const char* row) {

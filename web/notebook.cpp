@@ -383,6 +383,23 @@ std::string Share(const Clutch& clutch, const Forecast& forecast) {
                                   WeekdayWords(*forecast.hatch, ABOUT_WEEKDAY_FORMAT)}});
 }
 
+// A day entry's lowest and highest as the calculator writes them, the lower
+// first whichever field it was typed in.
+std::pair<std::string, std::string> LowestAndHighest(const LogEntry& entry) {
+  double low = ReadNumber(entry.lowest);
+  double high = ReadNumber(entry.highest);
+  return {WriteNumber(std::min(low, high)), WriteNumber(std::max(low, high))};
+}
+
+// A day entry in words: "6月3日の15～22℃", or "6月3日の20℃".
+std::string EntryWords(const LogEntry& entry) {
+  Filling date = {"date", ShortDate(entry.date)};
+  auto [lowest, highest] = LowestAndHighest(entry);
+  return lowest == highest
+             ? Formatted(LOG_AVERAGE_FORMAT, {date, {"temperature", lowest}})
+             : Formatted(LOG_RANGE_FORMAT, {date, {"lowest", lowest}, {"highest", highest}});
+}
+
 // How many days were noted and the latest: "日ごとの水温 2日分（最新 6月3日 15～22℃）",
 // then how many before the laying date are not counted; or empty.
 std::string LogWords(const Clutch& clutch) {
@@ -392,19 +409,8 @@ std::string LogWords(const Clutch& clutch) {
   std::size_t uncounted = clutch.log.size() - counted;
   std::string words;
   if (counted > 0) {
-    const LogEntry& latest = clutch.log.back();
-    Filling date = {"date", ShortDate(latest.date)};
-    // The lower of the two first, whichever field it was typed in.
-    double low = ReadNumber(latest.lowest);
-    double high = ReadNumber(latest.highest);
-    std::string lowest = WriteNumber(std::min(low, high));
-    std::string highest = WriteNumber(std::max(low, high));
-    std::string latestWords =
-        latest.lowest == latest.highest
-            ? Formatted(LOG_AVERAGE_FORMAT, {date, {"temperature", lowest}})
-            : Formatted(LOG_RANGE_FORMAT, {date, {"lowest", lowest}, {"highest", highest}});
-    words = Formatted(LOG_SUMMARY_FORMAT,
-                      {{"count", std::to_string(counted)}, {"latest", latestWords}});
+    words = Formatted(LOG_SUMMARY_FORMAT, {{"count", std::to_string(counted)},
+                                           {"latest", EntryWords(clutch.log.back())}});
   }
   if (uncounted > 0) {
     words = (words.empty() ? LOG_TITLE : words) +
@@ -571,8 +577,7 @@ ClutchSummary SummarizeClutch(std::string_view row, CivilDate today) {
        State(clutch, forecast, group, today), clutch.hatched ? "" : Development(forecast),
        Share(clutch, forecast), LogWords(clutch), clutch.hatched ? "" : forecast.range,
        clutch.hatched || !forecast.hatch ? "" : Assumes(clutch, forecast),
-       Due(forecast, group, today),
-       Season(clutch)}};
+       Due(forecast, group, today), Season(clutch)}};
   if (clutch.hatched) {
     summary.order = -DaysFromCivil(*clutch.hatched);  // the latest hatched first
     if (forecast.hatch && !HatchedDoubtfully(clutch, today)) {
@@ -636,16 +641,22 @@ std::string NotebookCsv(const std::vector<std::string_view>& rows, CivilDate tod
         continue;
       }
       bool average = entry.lowest == entry.highest;
-      double low = ReadNumber(entry.lowest);
-      double high = ReadNumber(entry.highest);
-      std::string lowest = WriteNumber(std::min(low, high));
-      std::string highest = WriteNumber(std::max(low, high));
+      auto [lowest, highest] = LowestAndHighest(entry);
       entries += Cell(clutch.name, true) + ',' + IsoDate(entry.date) + ',' +
                  (average ? lowest : "") + ',' + (average ? "" : lowest) + ',' +
                  (average ? "" : highest) + CRLF;
     }
   }
   return csv + CRLF + CSV_ENTRY_HEADER + CRLF + entries;
+}
+
+std::string ClutchDays(const Clutch& clutch) {
+  std::string days;
+  for (const LogEntry& entry : clutch.log) {
+    days += IsoDate(entry.date) + FIELD_SEPARATOR + EntryWords(entry) +
+            (Counts(clutch, entry) ? "" : LOG_NOT_COUNTED_TEXT) + ROW_SEPARATOR;
+  }
+  return days;
 }
 
 std::string ClutchEvent(const Clutch& clutch, CivilDate today, double madeAt) {

@@ -71,8 +71,8 @@ struct ClutchView {
   std::string share;  // "A-3　産卵12月9日・20℃・孵化予定12月17日（木）ごろ"
   std::string log;    // "日ごとの水温 2日分（最新 6月3日 15～22℃）", or empty
   std::string range;  // "（早ければ6月16日、遅ければ6月20日）" with marked dates, or empty
-  std::string assumes;   // what the days ahead are taken to be, or empty
-  std::string due;       // "（2日過ぎ）", "（12月18日・あと3日）" or empty
+  std::string assumes;  // what the days ahead are taken to be, or empty
+  std::string due;      // "（2日過ぎ）", "（12月18日・あと3日）" or empty
   std::string season;  // the day entries' lowest and highest: "最低12℃・最高24℃", or empty
 };
 
@@ -122,6 +122,11 @@ NotebookView ArrangeNotebook(const std::vector<const ClutchSummary*>& summaries)
 // ends, a row per clutch, then after an empty line a row per counted day
 // entry. Rows that cannot be read are left out.
 std::string NotebookCsv(const std::vector<std::string_view>& rows, CivilDate today);
+
+// A clutch's day entries in date order, a row each, ended by ROW_SEPARATOR:
+// the date (YYYY-MM-DD) and the entry in words, "6月3日の15～22℃", saying so
+// when it is not counted.
+std::string ClutchDays(const Clutch& clutch);
 
 // A calendar file (iCalendar) with an all-day event on the clutch's hatch
 // date and a reminder the evening before, made at `madeAt` (milliseconds

@@ -282,6 +282,28 @@
     }, " ");
   }
 
+  // A day entry deleted, with an undo that puts it back.
+  function removeDay(record, date) {
+    const removed = record.log.find(function (entry) {
+      return entry.date === date;
+    });
+    const words = records.days(record).find(function (day) {
+      return day.date === date;
+    }).words;
+    return update(record.id, function (current) {
+      return { ...current, log: current.log.filter(function (entry) {
+        return entry.date !== date;
+      }) };
+    }).then(function () {
+      sayOn(record.id, records.message("entry_deleted", { entry: words }), " ",
+        undoButton(function () {
+          return update(record.id, function (current) {
+            return { ...current, log: [...current.log, removed] };
+          });
+        }));
+    });
+  }
+
   function unmarkHatched(record) {
     return update(record.id, function (current) {
       return { ...current, hatched: "" };
@@ -388,6 +410,9 @@
       },
       "hatched-undo": function () {
         return unmarkHatched(record);
+      },
+      "entry-delete": function () {
+        return removeDay(record, button.value);
       },
       "delete": function () {
         return remove(id, record && typeof record.name === "string" ? record.name : "");
@@ -629,7 +654,7 @@
   function start(core) {
     performance.mark("eggperiod-notebook-start");
     records = createNotebookRecords(core, page.format, page.messages);
-    drawing = createNotebookList(page);
+    drawing = createNotebookList(page, records);
     section.hidden = false;
     const standalone = matchMedia("(display-mode: standalone)").matches || navigator.standalone;
     // In Safari a hint, not an alarm: the records are safe until a week unvisited.

@@ -4,7 +4,7 @@
 // one line with its delete button, and a checkbox a clutch for the round.
 // Only the cards whose texts changed are drawn again, and a clutch's fields
 // are made when the card is first opened.
-function createNotebookList(page) {
+function createNotebookList(page, records) {
   "use strict";
   const section = document.getElementById("notebook");
   const today = document.getElementById("today");
@@ -22,6 +22,7 @@ function createNotebookList(page) {
   const damagedTemplate = document.getElementById("damaged-template");
   const detailsTemplate = document.getElementById("clutch-details-template");
   const deletedTemplate = document.getElementById("deleted-template");
+  const entryTemplate = document.getElementById("entry-template");
   // Date fields that follow today until the person chooses a date.
   const TODAY_FIELDS = ["log-date", "hatched-date"];
   // How many of the coming clutches the morning's summary names.
@@ -113,6 +114,12 @@ function createNotebookList(page) {
     followToday(field(item, "hatched-date"), record.hatched);
     field(item, "hatched-undo").hidden = !record.hatched;
     field(item, "calendar").hidden = clutch.hatch === "";
+    part(item, "entries").replaceChildren(...records.days(record).map(function (day) {
+      const entry = entryTemplate.content.firstElementChild.cloneNode(true);
+      entry.querySelector(".entry-words").textContent = day.words;
+      entry.querySelector("button").value = day.date;
+      return entry;
+    }));
     field(item, "edit-name").value = record.name;
     field(item, "edit-laid").value = record.laid;
     field(item, "edit-temperature").value = record.temperature;

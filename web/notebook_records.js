@@ -190,6 +190,16 @@ function createNotebookRecords(core, format, messages) {
       [...today, rowsOf(records)]);
   }
 
+  // A record's day entries, newest first: { date, words } each.
+  function days(record) {
+    return core.ccall("ClutchDayEntries", "string", ["string"],
+      [rowOf(record).slice(0, -format.rowSeparator.length)]).split(format.rowSeparator)
+      .slice(0, -1).reverse().map(function (row) {
+        const [date, words] = row.split(format.fieldSeparator);
+        return { date, words };
+      });
+  }
+
   function calendar(record, today, now) {
     return core.ccall("ClutchCalendar", "string",
       ["number", "number", "number", "number", "string"],
@@ -198,7 +208,7 @@ function createNotebookRecords(core, format, messages) {
 
   return {
     message, readTemperature, typedTemperature, checked, backupText, readBackup, importedWords,
-    replaces, list, spreadsheet, calendar,
+    replaces, list, spreadsheet, calendar, days,
   };
 }
 if (typeof module !== "undefined") {

@@ -134,6 +134,7 @@ const std::pair<const char*, const char*> MESSAGES[] = {
     {"edit_needs_temperature", EDIT_NEEDS_TEMPERATURE_TEXT},
     {"edit_needs_laid", EDIT_NEEDS_LAID_TEXT},
     {"hatched_undone", HATCHED_UNDONE_TEXT},
+    {"entry_deleted", ENTRY_DELETED_FORMAT},
     {"hatch_moved", HATCH_MOVED_FORMAT},
     {"hatch_stayed", HATCH_STAYED_FORMAT},
     {"hatch_none", HATCH_NONE_TEXT},
