@@ -137,7 +137,7 @@ function page(csp, headLinks, manual) {
     early_script: earlyScript,
     script,
     notebook_script: notebookScript,
-    core_wasm: coreWasm.toString("base64"),
+    core_wasm: coreWasm.toString("hex"),
     input_length: String(core.ccall("InputTextLength", "number", [], [])),
   };
   return readFileSync(inputs.template, "utf8").replace(/\{\{(text:)?(\w+)\}\}/g,
