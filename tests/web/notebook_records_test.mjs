@@ -115,6 +115,19 @@ test("a record is kept with its day entries in date order, one a date, as read",
   }) });
 });
 
+test("an opened card lists the day entries newest first, in words", () => {
+  const log = [
+    { date: "2026-05-30", lowest: "4", highest: "4" },
+    { date: "2026-06-03", lowest: "22", highest: "15" },
+    { date: "2026-06-02", lowest: "18.0", highest: "18.0" },
+  ];
+  assert.deepEqual(records.days(clutch({ log })), [
+    { date: "2026-06-03", words: "6月3日の15～22℃" },
+    { date: "2026-06-02", words: "6月2日の18℃" },
+    { date: "2026-05-30", words: "5月30日の4℃（産卵日より前のため数えていません）" },
+  ]);
+});
+
 test("a temperature typed in the notebook is read whole or refused naming its field", () => {
   const cases = [
     ["20", { text: "20" }],

@@ -832,6 +832,13 @@ class Notebook(unittest.TestCase):
         wait_until(lambda: self.driver.execute_script(status, self.clutch("A"))
                    == "孵化予定日 6月13日→6月10日", "A's status")
         self.assertEqual(self.engine.script(NAMES), ["B", "A"])
+        # Its day entry deleted, and put back by the undo beside the words.
+        self.in_clutch("A", "entry-delete")
+        wait_until(lambda: self.driver.execute_script(status, self.clutch("A"))
+                   == "6月5日の30℃を削除しました。 元に戻す", "the entry deleted")
+        self.assertEqual(self.log("A"), "")
+        self.clutch("A").find_element(By.CSS_SELECTOR, ".clutch-status button").click()
+        wait_until(lambda: self.log("A") == "日ごとの水温1日分（最新は6月5日の30℃）", "it back")
         self.clutch("A").find_element(By.TAG_NAME, "summary").click()
         wait_until(lambda: self.engine.script(NAMES) == ["A", "B"], "A in its place")
 
