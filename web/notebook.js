@@ -42,6 +42,8 @@
   // Buttons whose change is being stored: a second press does nothing.
   const busy = new WeakSet();
   let persistenceAsked = false;
+  // Safari's note: a calm hint until there are records to lose.
+  let safariNote = false;
 
   function say(text, ...extra) {
     status.replaceChildren(text, ...extra);
@@ -94,6 +96,9 @@
         return [clutch.record.id, clutch];
       }));
       drawing.draw(listed, pinned, records.message, ticked);
+      if (safariNote) {
+        storageNote.className = stored.size > 0 ? "alert" : "hint";
+      }
       performance.mark("eggperiod-notebook-shown");
     } catch (error) {
       say(records.message("list_failed"));
@@ -657,10 +662,9 @@
     drawing = createNotebookList(page, records);
     section.hidden = false;
     const standalone = matchMedia("(display-mode: standalone)").matches || navigator.standalone;
-    // In Safari a hint, not an alarm: the records are safe until a week unvisited.
     if (navigator.vendor === SAFARI_VENDOR && !standalone) {
       storageNote.textContent = storageNote.dataset.safari;
-      storageNote.className = "hint";
+      safariNote = true;
     }
     let opening;
     try {
