@@ -63,7 +63,8 @@
     return !JSON.parse(localStorage.getItem(ROUND_UNTICKED_KEY) || "[]").includes(id);
   }
 
-  // An undo button that runs `undo` once.
+  // An undo button for `undo`; pressed again while it is stored, it does
+  // nothing, and pressed after, it puts back the same records again.
   function undoButton(undo) {
     const button = undoTemplate.content.firstElementChild.cloneNode(true);
     button.addEventListener("click", function () {

@@ -80,6 +80,18 @@ const [ready] = performance.getEntriesByName("eggperiod-notebook-ready");
 return ready.startTime - start.startTime;
 """
 
+# Settles with the time from `start` until the list is next shown.
+UNTIL_SHOWN = """
+(function wait() {
+  const marks = performance.getEntriesByName("eggperiod-notebook-shown");
+  if (marks.length > shown) {
+    done(marks[marks.length - 1].startTime - start);
+  } else {
+    setTimeout(wait, 1);
+  }
+})();
+"""
+
 # Adds a day entry to the first clutch and waits until the list is shown
 # from the database again.
 TIME_ADD_ENTRY = """
@@ -97,14 +109,7 @@ item.querySelector("details").open = true;
   const shown = performance.getEntriesByName("eggperiod-notebook-shown").length;
   const start = performance.now();
   item.querySelector('[name="log-add"]').click();
-  (function wait() {
-    const marks = performance.getEntriesByName("eggperiod-notebook-shown");
-    if (marks.length > shown) {
-      done(marks[marks.length - 1].startTime - start);
-    } else {
-      setTimeout(wait, 1);
-    }
-  })();
+""" + UNTIL_SHOWN + """
 })();
 """
 
@@ -120,15 +125,7 @@ for (const box of document.querySelectorAll('[name="round-clutch"]')) {
 const shown = performance.getEntriesByName("eggperiod-notebook-shown").length;
 const start = performance.now();
 document.getElementById("round-add").click();
-(function wait() {
-  const marks = performance.getEntriesByName("eggperiod-notebook-shown");
-  if (marks.length > shown) {
-    done([marks[marks.length - 1].startTime - start,
-      document.querySelectorAll('[name="round-clutch"]').length]);
-  } else {
-    setTimeout(wait, 1);
-  }
-})();
+""" + UNTIL_SHOWN + """
 """
 
 TIME_EXPORT = """
@@ -213,8 +210,8 @@ def main(page):
         print(f"notebook of {CLUTCHES} clutches x {ENTRIES} entries: opened in median "
               f"{statistics.median(opening):.1f} ms (max {max(opening):.1f}); an entry added "
               f"in {statistics.median(adding):.1f} ms (max {max(adding):.1f}); a round over "
-              f"{rounds[0][1]} clutches in {statistics.median(r[0] for r in rounds):.1f} ms "
-              f"(max {max(r[0] for r in rounds):.1f}); "
+              f"{CLUTCHES} clutches in {statistics.median(rounds):.1f} ms "
+              f"(max {max(rounds):.1f}); "
               f"backup exported in {statistics.median(exporting):.1f} ms and read back in "
               f"{statistics.median(importing):.0f} ms (max {max(importing):.0f})")
     finally:
