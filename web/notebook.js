@@ -337,13 +337,15 @@
     });
   }
 
-  function share(line) {
+  // Shares a clutch's line, or copies it and says so on its card.
+  function share(id) {
+    const line = listedClutches.get(id).share;
     if (navigator.share) {
       navigator.share({ text: line }).catch(function () {});
       return;
     }
     const copied = function () {
-      say(records.message("copied"));
+      sayOn(id, records.message("copied"));
     };
     const copyBySelection = function () {
       const text = document.createElement("textarea");
@@ -424,7 +426,7 @@
         return remove(id, record && typeof record.name === "string" ? record.name : "");
       },
       "share": function () {
-        share(listedClutches.get(id).share);
+        share(id);
       },
       "calendar": function () {
         addToCalendar(record);

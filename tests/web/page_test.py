@@ -628,9 +628,19 @@ class Notebook(unittest.TestCase):
         else:
             element.send_keys(Keys.END, Keys.BACKSPACE * 20, text)
 
+    def part(self, name, part):
+        """The text of a part of the clutch's card, read at once: the card may
+        be drawn anew at any moment."""
+        return self.driver.execute_script(
+            "const item = [...document.querySelectorAll('[data-clutch]')].find("
+            "  (item) => item.querySelector('.clutch-name').textContent === arguments[0]);"
+            "return item.querySelector('.clutch-' + arguments[1]).textContent;", name, part)
+
+    def status(self, name):
+        return self.part(name, "status")
+
     def log(self, name):
-        return self.clutch(name).find_element(By.CLASS_NAME, "clutch-log").get_property(
-            "textContent")
+        return self.part(name, "log")
 
     def hatch(self, name):
         """The clutch's hatch dates and state, read at once: the list is
@@ -828,14 +838,12 @@ class Notebook(unittest.TestCase):
         # A whole day at 30 degrees from laying: t = 1 / 0.2013 = 4.97, 06-10.
         self.in_clutch("A", "log-temperature", "30")
         self.in_clutch("A", "log-add")
-        status = "return arguments[0].querySelector('.clutch-status').textContent"
-        wait_until(lambda: self.driver.execute_script(status, self.clutch("A"))
-                   == "孵化予定日 6月13日→6月10日", "A's status")
+        wait_until(lambda: self.status("A") == "孵化予定日 6月13日→6月10日", "A's status")
         self.assertEqual(self.engine.script(NAMES), ["B", "A"])
         # Its day entry deleted, and put back by the undo beside the words.
         self.in_clutch("A", "entry-delete")
-        wait_until(lambda: self.driver.execute_script(status, self.clutch("A"))
-                   == "6月5日の30℃を削除しました。 元に戻す", "the entry deleted")
+        wait_until(lambda: self.status("A") == "6月5日の30℃を削除しました。 元に戻す",
+                   "the entry deleted")
         self.assertEqual(self.log("A"), "")
         self.clutch("A").find_element(By.CSS_SELECTOR, ".clutch-status button").click()
         wait_until(lambda: self.log("A") == "日ごとの水温1日分（最新は6月5日の30℃）", "it back")
@@ -858,9 +866,7 @@ class Notebook(unittest.TestCase):
         self.in_clutch("B", "hatched-undo")
         wait_until(lambda: self.hatch("B")[2] == "late" or self.hatch("B")[2] == "ahead",
                    "B not hatched")
-        self.assertEqual(self.driver.execute_script(
-            "return arguments[0].querySelector('.clutch-status').textContent",
-            self.clutch("B")), "孵化したことを取り消しました。")
+        self.assertEqual(self.status("B"), "孵化したことを取り消しました。")
 
     def test_five_closed_cards_fit_a_phone_screen(self):
         driver = browser(*PHONE_SIZE, phone=True)
