@@ -182,11 +182,8 @@ double DevelopmentByMidday(const DevelopmentDays& days, std::int64_t day) {
   }
   std::int64_t last = LastRecordedDay(days);
   if (day <= last) {
+    double sum = RecordedSum(days, day);
     DayWalk walk = {days.known};
-    double sum = 0.0;
-    for (std::int64_t before = 0; before < day; ++before) {
-      sum += WalkTo(walk, before);
-    }
     return sum + HALF_DAY * WalkTo(walk, day);
   }
   double sum = RecordedSum(days, last + 1);
@@ -203,9 +200,13 @@ std::optional<CivilDate> HatchDateOf(CivilDate laid, double time) {
 }
 
 std::optional<CivilDate> LoggedHatchDate(CivilDate laid, ClutchTemperatures clutch) {
-  DevelopmentDays days = CountDays(clutch);
+  return LoggedHatchDate(laid, clutch.temperature, CountDays(clutch));
+}
+
+std::optional<CivilDate> LoggedHatchDate(CivilDate laid, double temperature,
+                                         const DevelopmentDays& days) {
   if (!days.logged) {
-    return HatchDate(laid, EggPeriodEstimate(clutch.temperature));
+    return HatchDate(laid, EggPeriodEstimate(temperature));
   }
   std::optional<double> time = HatchTime(days);
   if (!time) {

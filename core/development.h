@@ -84,3 +84,7 @@ std::optional<CivilDate> HatchDateOf(CivilDate laid, double time);
 // HatchDateOf the HatchTime. Nothing when the eggs do not hatch, `laid` is no
 // date, or the date would fall after LAST_DATE.
 std::optional<CivilDate> LoggedHatchDate(CivilDate laid, ClutchTemperatures clutch);
+
+// The same for days already counted from a clutch kept at `temperature`.
+std::optional<CivilDate> LoggedHatchDate(CivilDate laid, double temperature,
+                                         const DevelopmentDays& days);

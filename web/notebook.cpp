@@ -271,7 +271,7 @@ Forecast ForecastOf(const Clutch& clutch, CivilDate today) {
   ClutchTemperatures temperatures = {ReadNumber(clutch.temperature), entries};
   DevelopmentDays days = CountDays(temperatures);
   std::int64_t day = DaysBetween(clutch.laid, today);
-  std::optional<CivilDate> hatch = LoggedHatchDate(clutch.laid, temperatures);
+  std::optional<CivilDate> hatch = LoggedHatchDate(clutch.laid, temperatures.temperature, days);
   return {hatch, DevelopmentByMidday(days, day), HatchRange(days, clutch.laid, day, hatch),
           days.logged};
 }
