@@ -42,12 +42,14 @@ install_core_packages() {
 }
 
 # What building the browser page needs: emscripten, Node (this machine's own,
-# or Debian's) to run it and to write the page, terser and clean-css to minify
-# its scripts and style, Python to draw its icons, and zip and git to pack the
-# site.
+# or Debian's) to run it and to write the page, what web/package-lock.json
+# pins (esbuild, which bundles and minifies the page's script and style),
+# Python to draw its icons, and zip and git to pack the site.
 install_web_packages() {
-  install_packages cmake make emscripten node-terser node-clean-css python3 zip git
+  install_packages cmake make emscripten python3 zip git
   command -v node >/dev/null || install_packages nodejs
+  command -v npm >/dev/null || install_packages npm
+  npm ci --prefix web --no-audit --no-fund --silent
 }
 
 # What building and packing the Windows program needs: the cross compiler (and
@@ -72,7 +74,6 @@ install_web_test_packages() {
   install_web_packages
   install_packages chromium chromium-driver python3-selenium firefox-esr webkit2gtk-driver \
     libwebkit2gtk-4.1-0 xvfb xauth fonts-ipafont-gothic
-  command -v npm >/dev/null || install_packages npm
   PUPPETEER_SKIP_DOWNLOAD=1 npm ci --prefix tests/web --no-audit --no-fund --silent
 }
 

@@ -1,13 +1,16 @@
 // Loads the calculation core from its WebAssembly and calls its functions with
 // texts and numbers, in a browser and under Node: createEggPeriodCore given
-// { wasmBinary } (the bytes) or { wasmModule } (compiled already), and the
-// core's format (its marks, separators and the layouts of its rows), gives a
-// promise of the core, whose ccall(name, "string" or "number", argument
-// types, arguments) calls the function of that name, texts passing as UTF-8,
-// and whose fields(row, names, at) reads a row the core returned (or its
-// fields), from field `at` on, by the names of its fields.
-function createEggPeriodCore(options) {
-  "use strict";
+// { wasmBinary } (the bytes) or { wasmModule } (compiled already), the core's
+// format (its marks, separators and the layouts of its rows) and its messages
+// by name, gives a promise of the core, whose ccall(name, "string" or
+// "number", argument types, arguments) calls the function of that name, texts
+// passing as UTF-8, whose fields(row, names, at) reads a row the core returned
+// (or its fields), from field `at` on, by the names of its fields, and whose
+// message(name, values) is the message of that name with its placeholders
+// filled.
+const PLACEHOLDER = /\{(\w+)\}/g;
+
+export function createEggPeriodCore(options) {
   // All the core asks of its host: to be told when its memory grows, and
   // where to go should it stop.
   const imports = {
@@ -68,9 +71,11 @@ function createEggPeriodCore(options) {
         return [name, values[at + index]];
       }));
     }
-    return { ccall, fields, UTF8ToString, exports: core };
+    function message(name, values = {}) {
+      return options.messages[name].replace(PLACEHOLDER, function (placeholder, key) {
+        return values[key];
+      });
+    }
+    return { ccall, fields, message, UTF8ToString, exports: core, format: options.format };
   });
-}
-if (typeof module !== "undefined") {
-  module.exports = createEggPeriodCore;
 }

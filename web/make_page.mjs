@@ -13,16 +13,17 @@
 //   node make_page.mjs NAME=PATH ... (see `inputs` below)
 import { createHash } from "node:crypto";
 import { readFileSync, writeFileSync } from "node:fs";
-import { createRequire } from "node:module";
-import { basename, join } from "node:path";
+import { basename, join, resolve } from "node:path";
+import * as esbuild from "esbuild";
+import { createEggPeriodCore } from "./core_loader.js";
 
 const inputs = Object.fromEntries(process.argv.slice(2).map((argument) => {
   const [name, ...value] = argument.split("=");
   return [name, value.join("=")];
 }));
-for (const name of ["template", "style", "early_script", "script", "notebook_scripts",
-  "service_worker", "manual",
-  "site_files", "core_js", "core_wasm", "texts_wasm", "tab_icon", "version", "page", "site"]) {
+for (const name of ["template", "style", "early_script", "script", "core_texts",
+  "service_worker", "manual", "site_files", "core_wasm", "texts_wasm", "tab_icon", "version",
+  "page", "site"]) {
   if (!inputs[name]) {
     throw new Error(`make_page.mjs: ${name}=... is missing`);
   }
@@ -41,7 +42,6 @@ const CACHE_HASH_LENGTH = 16;
 
 // The page carries the core; the page's texts come from the texts' module.
 const coreWasm = readFileSync(inputs.core_wasm);
-const createEggPeriodCore = createRequire(import.meta.url)(inputs.core_js);
 const core = await createEggPeriodCore({ wasmBinary: readFileSync(inputs.texts_wasm) });
 
 function pageText(name) {
@@ -56,15 +56,31 @@ function escapeHtml(text) {
   return text.replace(/[&<>"']/g, (c) => `&#${c.charCodeAt(0)};`);
 }
 
-// A script as the page carries it: minified (Debian's terser, found through
-// NODE_PATH), without its comments and with short local names. Function
-// expressions become arrow functions: none of the scripts' uses `this`,
-// `arguments` or `new` on one.
-const { minify } = createRequire(import.meta.url)("terser");
-async function compact(code) {
-  return (await minify(code, {
-    ecma: 2020, compress: { unsafe_arrows: true }, mangle: true, format: { comments: false },
-  })).code;
+// The page's script takes the core's marks, separators and layouts, and the
+// messages it shows: the build writes them into the module core_texts.js.
+const pageFormat = core.UTF8ToString(core.ccall("PageFormat", "number", [], []));
+const messages = core.UTF8ToString(core.ccall("Messages", "number", [], []));
+const coreTexts = {
+  name: "core-texts",
+  setup(build) {
+    build.onLoad({ filter: /\.js$/ }, function (arguments_) {
+      if (resolve(arguments_.path) !== resolve(inputs.core_texts)) {
+        return undefined;
+      }
+      return { contents: `export const FORMAT = ${pageFormat};\n` +
+        `export const MESSAGES = ${messages};\n`, loader: "js" };
+    });
+  },
+};
+
+// A script as the page carries it: its modules bundled from `entry` into one
+// script, minified (esbuild), without comments, its Japanese kept as it is.
+async function bundled(entry) {
+  const result = await esbuild.build({
+    entryPoints: [entry], bundle: true, format: "iife", target: "es2020", minify: true,
+    legalComments: "none", charset: "utf8", write: false, plugins: [coreTexts],
+  });
+  return result.outputFiles[0].text.trimEnd();
 }
 
 // Inline code may not end its own element early.
@@ -88,24 +104,16 @@ function styleColour(style, property) {
   return match[1];
 }
 
-// The style as the page carries it: minified (Debian's clean-css), its
-// colours read from it as written.
-const CleanCss = createRequire(import.meta.url)("clean-css");
+// The style as the page carries it: minified (esbuild), its colours read from
+// it as written.
 const writtenStyle = readFileSync(inputs.style, "utf8");
-const style = inlined(new CleanCss({ level: 1 }).minify(writtenStyle).styles, "style");
-const earlyScript = inlined(await compact(readFileSync(inputs.early_script, "utf8")), "script");
-// The page's script takes the core's marks, separators and layouts, and the
-// messages it shows.
-const pageFormat = core.UTF8ToString(core.ccall("PageFormat", "number", [], []));
-const messages = core.UTF8ToString(core.ccall("Messages", "number", [], []));
-const script = inlined(await compact(`${readFileSync(inputs.core_js, "utf8")}\n${
-  readFileSync(inputs.script, "utf8").replace("{{page_format}}", pageFormat)
-    .replace("{{messages}}", messages)}`), "script");
-// The notebook's script comes after the calculator's, which is ready before
-// the browser has read it: its modules (notebook_scripts, comma-separated)
-// joined in their order, the one that starts the notebook last.
-const notebookScript = inlined(await compact(inputs.notebook_scripts.split(",").map((path) =>
-  readFileSync(path, "utf8")).join("\n")), "script");
+const style = inlined((await esbuild.transform(writtenStyle, {
+  loader: "css", minify: true, charset: "utf8",
+})).code.trimEnd(), "style");
+// The head's script compiles the core while the page is read; the body's
+// script is the calculator and the notebook.
+const earlyScript = inlined(await bundled(inputs.early_script), "script");
+const script = inlined(await bundled(inputs.script), "script");
 const themeColour = styleColour(writtenStyle, "action");
 const backgroundColour = styleColour(writtenStyle, "background");
 
@@ -115,7 +123,7 @@ const backgroundColour = styleColour(writtenStyle, "background");
 function contentSecurityPolicy(sources) {
   return [
     "default-src 'none'",
-    `script-src ${[earlyScript, script, notebookScript].map((code) =>
+    `script-src ${[earlyScript, script].map((code) =>
       `'sha256-${sha256(code, "base64")}'`).join(" ")} ` +
       "'wasm-unsafe-eval'",
     `style-src 'sha256-${sha256(style, "base64")}'`,
@@ -136,7 +144,6 @@ function page(csp, headLinks, manual) {
     style,
     early_script: earlyScript,
     script,
-    notebook_script: notebookScript,
     core_wasm: coreWasm.toString("hex"),
     input_length: String(core.ccall("InputTextLength", "number", [], [])),
   };

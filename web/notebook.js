@@ -1,38 +1,45 @@
 // The breeder's notebook: what its buttons do, and how it starts. Every clutch
 // is kept in the browser's own database on this device (notebook_database.js),
 // checked at the door and worked out by the calculation core
-// (notebook_records.js), and listed for the morning (notebook_list.js).
-(function () {
-  "use strict";
+// (notebook_records.js), and listed for the morning (notebook_list.js), a
+// card a clutch (clutch_card.js).
+import { openNotebookDatabase } from "./notebook_database.js";
+import { createNotebookList } from "./notebook_list.js";
+import { createNotebookRecords } from "./notebook_records.js";
+import { convertTemperatureField } from "./temperature_field.js";
+import { dateParts, today, whenTodayChanges } from "./today.js";
 
-  const page = window.eggPeriodPage;
-  const LAST_BACKUP_KEY = "eggperiod-last-backup";
-  // The clutches the person left unticked in the last round.
-  const ROUND_UNTICKED_KEY = "eggperiod-round-unticked";
-  const CHANNEL = "eggperiod-notebook";
-  const CONTROL_CHARACTERS = /[\u0000-\u001f\u007f\u2028\u2029]/g;
-  const FILE_NAME_UNSAFE = /[\\/:*?"<>|\u0000-\u001f]/g;
-  // A file name made from a clutch's name keeps this many characters of it.
-  const FILE_NAME_LENGTH = 40;
-  const SAFARI_VENDOR = "Apple Computer, Inc.";
-  // The page's class while it prints the notebook alone.
-  const PRINTING_LIST = "printing-list";
+const LAST_BACKUP_KEY = "eggperiod-last-backup";
+// The clutches the person left unticked in the last round.
+const ROUND_UNTICKED_KEY = "eggperiod-round-unticked";
+const CHANNEL = "eggperiod-notebook";
+const CONTROL_CHARACTERS = /[\u0000-\u001f\u007f\u2028\u2029]/g;
+const FILE_NAME_UNSAFE = /[\\/:*?"<>|\u0000-\u001f]/g;
+// A file name made from a clutch's name keeps this many characters of it.
+const FILE_NAME_LENGTH = 40;
+const SAFARI_VENDOR = "Apple Computer, Inc.";
+// The page's class while it prints the notebook alone.
+const PRINTING_LIST = "printing-list";
+// The fields of a card's actions, emptied once the change is stored.
+const LOG_FIELDS = ["log-date", "log-temperature", "log-lowest", "log-highest"];
+const EDIT_FIELDS = ["edit-name", "edit-laid", "edit-temperature"];
 
+// Starts the notebook with the calculation core and the calculator whose
+// results it saves.
+export function startNotebook(core, calculator) {
   const section = document.getElementById("notebook");
   const status = document.getElementById("notebook-status");
   const storageNote = document.getElementById("storage-note");
   const savePanel = document.getElementById("save-panel");
   const label = document.getElementById("label");
   const list = document.getElementById("clutches");
-  const hatchedList = document.getElementById("hatched-clutches");
   const undoTemplate = document.getElementById("undo-template");
   const roundDate = document.getElementById("round-date");
   const roundStatus = document.getElementById("round-status");
 
-  let records = null;
+  const records = createNotebookRecords(core);
   let database = null;
   let channel = null;
-  let drawing = null;
   // The records as last read from the database, and each one's clutch as
   // last listed, by id.
   let stored = new Map();
@@ -45,15 +52,19 @@
   // Safari's note: a calm hint until there are records to lose.
   let safariNote = false;
 
+  const drawing = createNotebookList({
+    format: core.format, records, onAction: onCardAction, onClosed: onCardClosed,
+  });
+
   function say(text, ...extra) {
     status.replaceChildren(text, ...extra);
   }
 
-  // A card's own status line, which its redrawn card keeps.
+  // A card's own status line, which survives its redrawing.
   function sayOn(id, text, ...extra) {
     const card = drawing.card(id);
     if (card) {
-      drawing.part(card, "status").replaceChildren(text, ...extra);
+      card.say(text, ...extra);
     }
   }
 
@@ -84,7 +95,7 @@
   }
 
   function todayParts() {
-    return page.dateParts(page.today());
+    return dateParts(today());
   }
 
   // The list, always drawn from what was stored. A list that cannot be drawn
@@ -96,7 +107,7 @@
       listedClutches = new Map(listed.clutches.map(function (clutch) {
         return [clutch.record.id, clutch];
       }));
-      drawing.draw(listed, pinned, records.message, ticked);
+      drawing.draw(listed, pinned, ticked);
       if (safariNote) {
         storageNote.className = stored.size > 0 ? "alert" : "hint";
       }
@@ -156,8 +167,8 @@
   // its marked date), or that there is none.
   function hatchDay(id) {
     const clutch = listedClutches.get(id);
-    return clutch && clutch.hatch ? clutch.hatch.split(page.format.dateTextMark)[1]
-      .split(page.format.dateBreak)[0] : records.message("hatch_none");
+    return clutch && clutch.hatch ? clutch.hatch.split(core.format.dateTextMark)[1]
+      .split(core.format.dateBreak)[0] : records.message("hatch_none");
   }
 
   // How the hatch date of `id` moved from `before`, or that it stayed.
@@ -170,8 +181,8 @@
   // The clutch `id` changed by `change(record)`, read and written in one
   // transaction; a changed record that fails the check at the door is not
   // written. The card keeps its place and says what happened, by default
-  // how its hatch date moved.
-  function update(id, change, words) {
+  // how its hatch date moved; `fields` are emptied once it is stored.
+  function update(id, change, words, fields = []) {
     let problem = "";
     const before = hatchDay(id);
     pinned.add(id);
@@ -183,6 +194,12 @@
       problem = result.problem || "";
       return result.record || null;
     }), function () {
+      if (!problem) {
+        const card = drawing.card(id);
+        if (card) {
+          card.reset(fields);
+        }
+      }
       sayOn(id, problem || words || moved(id, before));
     }, function (text) {
       sayOn(id, text);
@@ -190,10 +207,6 @@
   }
 
   // What a clutch's buttons do ----------------------------------------------
-
-  function value(item, name) {
-    return drawing.field(item, name).value;
-  }
 
   // A typed temperature field: its text, or nothing when it is empty; null
   // after `tell` said why it cannot be read.
@@ -213,7 +226,7 @@
   // A day's entry from a date field and temperature fields (average, lowest,
   // highest): { entry }, or null after `tell` said why there is none.
   function dayEntry(date, fields, tell, laid) {
-    if (!date || (laid && date < laid) || date > page.today()) {
+    if (!date || (laid && date < laid) || date > today()) {
       tell(records.message("log_date_outside"));
       return null;
     }
@@ -236,28 +249,28 @@
     return null;
   }
 
-  function addDay(item, record) {
+  function addDay(card) {
+    const record = card.record;
     const tell = function (text) {
-      sayOn(record.id, text);
+      card.say(text);
     };
-    const entry = dayEntry(value(item, "log-date"), ["log-temperature", "log-lowest",
-      "log-highest"].map(function (name) {
-      return drawing.field(item, name);
-    }), tell, record.laid);
+    const entry = dayEntry(card.value("log-date"), ["log-temperature", "log-lowest",
+      "log-highest"].map(card.field), tell, record.laid);
     if (!entry) {
       return null;
     }
     // The core keeps one entry a date, the later one: this one.
     return update(record.id, function (current) {
       return { ...current, log: [...current.log, entry] };
-    });
+    }, "", LOG_FIELDS);
   }
 
-  function correct(item, record) {
+  function correct(card) {
+    const record = card.record;
     const tell = function (text) {
-      sayOn(record.id, text);
+      card.say(text);
     };
-    const temperature = typed(drawing.field(item, "edit-temperature"), tell);
+    const temperature = typed(card.field("edit-temperature"), tell);
     if (temperature === null) {
       return null;
     }
@@ -265,31 +278,32 @@
       tell(records.message("edit_needs_temperature"));
       return null;
     }
-    if (!value(item, "edit-laid")) {
+    if (!card.value("edit-laid")) {
       tell(records.message("edit_needs_laid"));
       return null;
     }
+    const name = cleanName(card.value("edit-name"));
+    const laid = card.value("edit-laid");
     return update(record.id, function (current) {
-      return {
-        ...current, name: cleanName(value(item, "edit-name")) || current.name,
-        laid: value(item, "edit-laid"), temperature,
-      };
-    });
+      return { ...current, name: name || current.name, laid, temperature };
+    }, "", EDIT_FIELDS);
   }
 
-  function markHatched(item, record) {
-    const date = value(item, "hatched-date");
-    if (!date || date < record.laid || date > page.today()) {
-      sayOn(record.id, records.message("hatched_date_outside"));
+  function markHatched(card) {
+    const record = card.record;
+    const date = card.value("hatched-date");
+    if (!date || date < record.laid || date > today()) {
+      card.say(records.message("hatched_date_outside"));
       return null;
     }
     return update(record.id, function (current) {
       return { ...current, hatched: date };
-    }, " ");
+    }, " ", ["hatched-date"]);
   }
 
   // A day entry deleted, with an undo that puts it back.
-  function removeDay(record, date) {
+  function removeDay(card, date) {
+    const record = card.record;
     const removed = record.log.find(function (entry) {
       return entry.date === date;
     });
@@ -310,10 +324,10 @@
     });
   }
 
-  function unmarkHatched(record) {
-    return update(record.id, function (current) {
+  function unmarkHatched(card) {
+    return update(card.id, function (current) {
       return { ...current, hatched: "" };
-    }, records.message("hatched_undone"));
+    }, records.message("hatched_undone"), ["hatched-date"]);
   }
 
   // A deleted card's place says so, with its undo, until the page is left.
@@ -398,29 +412,24 @@
     }
   }
 
-  function onClutchButton(event) {
-    const button = event.target.closest("button[name]");
-    const item = event.target.closest("[data-clutch]");
-    if (!button || !item) {
-      return;
-    }
-    const id = drawing.idOf(item);
+  function onCardAction(name, card, button) {
+    const id = card.id;
     const record = stored.get(id);
     const actions = {
       "log-add": function () {
-        return addDay(item, record);
+        return addDay(card);
       },
       "edit-save": function () {
-        return correct(item, record);
+        return correct(card);
       },
       "hatched-save": function () {
-        return markHatched(item, record);
+        return markHatched(card);
       },
       "hatched-undo": function () {
-        return unmarkHatched(record);
+        return unmarkHatched(card);
       },
       "entry-delete": function () {
-        return removeDay(record, button.value);
+        return removeDay(card, button.value);
       },
       "delete": function () {
         return remove(id, record && typeof record.name === "string" ? record.name : "");
@@ -432,8 +441,17 @@
         addToCalendar(record);
       },
     };
-    if (actions[button.name]) {
-      press(button, actions[button.name]);
+    if (actions[name]) {
+      press(button, actions[name]);
+    }
+  }
+
+  // A changed card moves to its place once the person closes it.
+  function onCardClosed(card) {
+    if (pinned.has(card.id)) {
+      pinned.delete(card.id);
+      card.say("");
+      show();
     }
   }
 
@@ -521,18 +539,18 @@
   }
 
   function saveCalculation() {
-    const temperature = records.readTemperature(page.temperature.value);
+    const temperature = records.readTemperature(calculator.temperature.value);
     if (!temperature) {
       say(records.message("save_needs_temperature"));
       return null;
     }
-    if (!page.laid.value) {
+    if (!calculator.laid.value) {
       say(records.message("save_needs_laid"));
       return null;
     }
     const now = Date.now();
     const result = records.checked({
-      id: newId(), name: cleanName(label.value) || defaultName(), laid: page.laid.value,
+      id: newId(), name: cleanName(label.value) || defaultName(), laid: calculator.laid.value,
       temperature, hatched: "", log: [], created: now, updated: now,
     });
     if (result.problem) {
@@ -552,15 +570,15 @@
   // Backups -------------------------------------------------------------------
 
   function exportBackup() {
-    const today = page.today();
-    download(`eggperiod-notebook-${today}.json`, records.backupText([...stored.values()],
+    const day = today();
+    download(`eggperiod-notebook-${day}.json`, records.backupText([...stored.values()],
       Date.now()), "application/json");
-    localStorage.setItem(LAST_BACKUP_KEY, today);
+    localStorage.setItem(LAST_BACKUP_KEY, day);
     show();
   }
 
   function exportSpreadsheet() {
-    download(`eggperiod-notebook-${page.today()}.csv`,
+    download(`eggperiod-notebook-${today()}.csv`,
       records.spreadsheet([...stored.values()], todayParts()), "text/csv");
   }
 
@@ -612,18 +630,6 @@
         press(save, saveCalculation);
       }
     });
-    for (const part of [list, hatchedList]) {
-      part.addEventListener("click", onClutchButton);
-      // A changed card moves to its place once the person closes it.
-      part.addEventListener("toggle", function (event) {
-        const id = drawing.idOf(event.target);
-        if (!event.target.open && event.target.matches(".clutch-details") && pinned.has(id)) {
-          pinned.delete(id);
-          sayOn(id, "");
-          show();
-        }
-      }, true);
-    }
     const roundAdd = document.getElementById("round-add");
     roundAdd.addEventListener("click", function () {
       press(roundAdd, addRound);
@@ -632,7 +638,7 @@
       roundDate.dataset.chosen = "yes";
     });
     for (const name of ["round-temperature", "round-lowest", "round-highest"]) {
-      page.convertTemperatureField(document.getElementById(name));
+      convertTemperatureField(document.getElementById(name));
     }
     document.getElementById("export-json").addEventListener("click", exportBackup);
     document.getElementById("export-csv").addEventListener("click", exportSpreadsheet);
@@ -647,11 +653,11 @@
       channel = new BroadcastChannel(CHANNEL);
       channel.onmessage = reload;
     }
-    // A new day changes every clutch's state, and the dates that follow today.
     window.addEventListener("afterprint", function () {
       document.body.classList.remove(PRINTING_LIST);
     });
-    page.whenTodayChanges(function () {
+    // A new day changes every clutch's state, and the dates that follow today.
+    whenTodayChanges(function () {
       show();
       drawing.followNewDay();
       drawing.followToday(roundDate);
@@ -659,39 +665,33 @@
     drawing.followToday(roundDate);
   }
 
-  function start(core) {
-    performance.mark("eggperiod-notebook-start");
-    records = createNotebookRecords(core, page.format, page.messages);
-    drawing = createNotebookList(page, records);
-    section.hidden = false;
-    const standalone = matchMedia("(display-mode: standalone)").matches || navigator.standalone;
-    if (navigator.vendor === SAFARI_VENDOR && !standalone) {
-      storageNote.textContent = storageNote.dataset.safari;
-      safariNote = true;
-    }
-    let opening;
-    try {
-      opening = openNotebookDatabase({
-        blocked() {
-          say(records.message("database_blocked"));
-        },
-        replaced() {
-          say(records.message("database_replaced"));
-        },
-      });
-    } catch (error) {
-      opening = Promise.reject(error);
-    }
-    return opening.then(function (opened) {
-      database = opened;
-      savePanel.hidden = false;
-      connect();
-      say("");
-      return reload();
-    }, unavailable).then(function () {
-      performance.mark("eggperiod-notebook-ready");
-    });
+  performance.mark("eggperiod-notebook-start");
+  section.hidden = false;
+  const standalone = matchMedia("(display-mode: standalone)").matches || navigator.standalone;
+  if (navigator.vendor === SAFARI_VENDOR && !standalone) {
+    storageNote.textContent = storageNote.dataset.safari;
+    safariNote = true;
   }
-
-  page.core.then(start, function () {});
-})();
+  let opening;
+  try {
+    opening = openNotebookDatabase({
+      blocked() {
+        say(records.message("database_blocked"));
+      },
+      replaced() {
+        say(records.message("database_replaced"));
+      },
+    });
+  } catch (error) {
+    opening = Promise.reject(error);
+  }
+  return opening.then(function (opened) {
+    database = opened;
+    savePanel.hidden = false;
+    connect();
+    say("");
+    return reload();
+  }, unavailable).then(function () {
+    performance.mark("eggperiod-notebook-ready");
+  });
+}

@@ -2,8 +2,7 @@
 // shaped as the records' module describes. Every change reads, changes and
 // writes in one transaction, so two tabs changing one clutch at once keep
 // both changes, and an exception inside a change aborts it.
-function openNotebookDatabase(listeners) {
-  "use strict";
+export function openNotebookDatabase(listeners) {
   const NAME = "eggperiod";
   const STORE = "clutches";
   // 1.3.0 kept a clutch's day entries as one text: "date,lowest,highest;...".

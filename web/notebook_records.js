@@ -3,22 +3,15 @@
 // { id, name, laid, temperature, hatched, log: [{ date, lowest, highest }],
 // created, updated } (dates YYYY-MM-DD, hatched "" until it hatched, times in
 // milliseconds); the core reads it as a row whose fields the core's format
-// names, checks it at the door and works out every date, state and text;
-// `messages` are the page's messages by name.
+// names, checks it at the door and works out every date, state and text.
 // Runs in the page and under Node.
-function createNotebookRecords(core, format, messages) {
-  "use strict";
-  const BACKUP_FORMAT = "eggperiod-notebook";
-  const BACKUP_VERSION = 1;
-  const CONTROL_CHARACTER = /[\u0000-\u001f]/g;
-  const PLACEHOLDER = /\{(\w+)\}/g;
+const BACKUP_FORMAT = "eggperiod-notebook";
+const BACKUP_VERSION = 1;
+const CONTROL_CHARACTER = /[\u0000-\u001f]/g;
 
-  // The message of that name with its placeholders filled from `values`.
-  function message(name, values) {
-    return messages[name].replace(PLACEHOLDER, function (placeholder, key) {
-      return values[key];
-    });
-  }
+export function createNotebookRecords(core) {
+  const format = core.format;
+  const message = core.message;
 
   // The part of a temperature text read as its number, or "" when none is.
   function readTemperature(text) {
@@ -210,7 +203,4 @@ function createNotebookRecords(core, format, messages) {
     message, readTemperature, typedTemperature, checked, backupText, readBackup, importedWords,
     replaces, list, spreadsheet, calendar, days,
   };
-}
-if (typeof module !== "undefined") {
-  module.exports = createNotebookRecords;
 }

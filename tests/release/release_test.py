@@ -97,10 +97,12 @@ def manifest(pe):
 
 
 def build_downloads(source, environment):
-    """Builds the page, the Windows build as the README says, then the zip, in
-    `source`'s preset build folders."""
+    """Installs the page's bundler from its lock file, then builds the page,
+    the Windows build as the README says, then the zip, in `source`'s preset
+    build folders."""
     jobs = ["-j", str(os.cpu_count())]
-    for command in (["cmake", "--preset", "web", "-DEGGPERIOD_TESTS=OFF"],
+    for command in (["npm", "ci", "--prefix", "web", "--no-audit", "--no-fund", "--silent"],
+                    ["cmake", "--preset", "web", "-DEGGPERIOD_TESTS=OFF"],
                     ["cmake", "--build", "--preset", "web", "--target", "site_zip"],
                     ["cmake", "--preset", "windows"],
                     ["cmake", "--build", "--preset", "windows", *jobs],

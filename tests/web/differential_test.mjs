@@ -2,12 +2,12 @@
 // native build's expected_texts program writes, the WebAssembly build must give
 // the same text, byte for byte.
 //
-//   node differential_test.mjs CORE_JS CORE_WASM EXPECTED_TEXTS_PROGRAM
+//   node differential_test.mjs CORE_WASM EXPECTED_TEXTS_PROGRAM
 import { spawnSync } from "node:child_process";
 import { readFileSync } from "node:fs";
-import { createRequire } from "node:module";
+import { createEggPeriodCore } from "../../web/core_loader.js";
 
-const [coreJsPath, coreWasmPath, program] = process.argv.slice(2);
+const [coreWasmPath, program] = process.argv.slice(2);
 const MOST_SHOWN = 10;
 
 const written = spawnSync(program, { maxBuffer: 1 << 30 });
@@ -17,7 +17,6 @@ if (written.status !== 0) {
 }
 const records = written.stdout;
 
-const createEggPeriodCore = createRequire(import.meta.url)(coreJsPath);
 const core = await createEggPeriodCore({ wasmBinary: readFileSync(coreWasmPath) });
 const { exports } = core;
 const input = exports.malloc(256);

@@ -2,21 +2,21 @@
 // checked at the door, backups read back with the records that fail named,
 // and what crosses between the records and the core.
 //
-//   node notebook_records_test.mjs CORE_JS RECORDS_JS CORE_WASM TEXTS_WASM
+//   node notebook_records_test.mjs CORE_WASM TEXTS_WASM
 import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
-import { createRequire } from "node:module";
 import test from "node:test";
+import { createEggPeriodCore } from "../../web/core_loader.js";
+import { createNotebookRecords } from "../../web/notebook_records.js";
 
-const [coreJs, recordsJs, coreWasm, textsWasm] = process.argv.slice(2);
-const require = createRequire(import.meta.url);
-const createEggPeriodCore = require(coreJs);
-const createNotebookRecords = require(recordsJs);
+const [coreWasm, textsWasm] = process.argv.slice(2);
 const texts = await createEggPeriodCore({ wasmBinary: readFileSync(textsWasm) });
 const textOf = (name) => JSON.parse(texts.UTF8ToString(texts.ccall(name, "number", [], [])));
 const format = textOf("PageFormat");
-const core = await createEggPeriodCore({ wasmBinary: readFileSync(coreWasm), format });
-const records = createNotebookRecords(core, format, textOf("Messages"));
+const core = await createEggPeriodCore({
+  wasmBinary: readFileSync(coreWasm), format, messages: textOf("Messages"),
+});
+const records = createNotebookRecords(core);
 
 const TODAY = [2026, 6, 10];
 const TIMES = { created: 1, updated: 2 };

@@ -1,0 +1,138 @@
+// The calculator: the temperature, the laying date and the range's fields,
+// and what one press of 計　　算 shows. The calculation core writes every
+// number and date; this component passes it the fields' texts and places
+// what it returns.
+import { block, place } from "./page_text.js";
+import { convertTemperatureField } from "./temperature_field.js";
+import { dateParts, keepToday, today, whenTodayChanges } from "./today.js";
+
+const CALCULATE_ARGUMENTS =
+  ["string", "number", "number", "number", "number", "number", "number", "string", "string"];
+
+// The calculator's elements by id, `core` a promise of the calculation core
+// and `early` what the page's head remembered (see early.js). Gives the
+// fields the notebook reads, and the results a save goes under.
+export function createCalculator(core, early) {
+  const form = document.getElementById("calculator");
+  const temperature = document.getElementById("temperature");
+  const laid = document.getElementById("laid");
+  const lowest = document.getElementById("lowest");
+  const highest = document.getElementById("highest");
+  const period = document.getElementById("period");
+  const results = document.getElementById("results");
+  const reading = document.getElementById("reading");
+  const hatch = document.getElementById("hatch");
+  const hatchRange = document.getElementById("hatch-range");
+  const rangeFields = [lowest, highest];
+  const temperatureFields = [temperature, lowest, highest];
+  const reducedMotion = matchMedia("(prefers-reduced-motion: reduce)");
+
+  // The element a press should bring into view: the range's result for a
+  // press of Enter in a range field, otherwise the answer.
+  function shownBy(event) {
+    return event && rangeFields.includes(event.target) ? hatchRange : results;
+  }
+
+  const answerWatch = new IntersectionObserver(function (entries) {
+    for (const entry of entries) {
+      answerWatch.unobserve(entry.target);
+      if (entry.intersectionRatio < 1) {
+        entry.target.scrollIntoView({ block: "nearest",
+          behavior: reducedMotion.matches ? "auto" : "smooth" });
+      }
+    }
+  }, { threshold: 1 });
+
+  function calculate(ready, shown) {
+    const [temperatureText, lowestText, highestText] = temperatureFields.map(function (field) {
+      return field.value;
+    });
+    const result = ready.fields(ready.ccall("CalculatePage", "string", CALCULATE_ARGUMENTS,
+      [temperatureText, ...dateParts(laid.value), ...dateParts(today()), lowestText,
+        highestText]), ready.format.resultFields);
+    period.value = result.period;
+    reading.replaceChildren(...block(result.words, "period-words"),
+      ...block(result.note, "note-text"));
+    place(hatch, result.hatch, ready.format);
+    place(hatchRange, result.range, ready.format);
+    results.classList.add("shown");
+    // Observed anew, the answer is told whether it is wholly on the screen
+    // once the page has been drawn: a press never forces a layout of its own.
+    answerWatch.unobserve(shown);
+    answerWatch.observe(shown);
+  }
+
+  // A result stays only as long as the fields it was calculated from.
+  function clearResults() {
+    results.classList.remove("shown");
+    period.value = "";
+    reading.replaceChildren();
+    hatch.replaceChildren();
+    hatchRange.replaceChildren();
+  }
+
+  function requestCalculation(event) {
+    keepToday();
+    const shown = shownBy(event);
+    core.then(function (ready) {
+      calculate(ready, shown);
+    }, function () {});
+  }
+
+  // Enter in any field and the calculate button calculate; the form itself is
+  // never submitted, so the page also works where forms may not be sent (a
+  // sandboxed frame).
+  function onPress(event) {
+    if (early.isPress(event)) {
+      event.preventDefault();
+      requestCalculation(event);
+    }
+  }
+
+  // The laying date is today's until the user changes it, also when the page
+  // is opened again on a later day (an installed app, a tab left open
+  // overnight); a hatch date's distance from today is then out of date too.
+  let laidChosen = false;
+  laid.value = today();
+  laid.addEventListener("input", function () {
+    laidChosen = true;
+  });
+  whenTodayChanges(function () {
+    if (!laidChosen) {
+      laid.value = today();
+    }
+    clearResults();
+  });
+  for (const field of temperatureFields) {
+    convertTemperatureField(field, true);
+  }
+  // The notebook's own fields (a clutch's name) change nothing calculated.
+  form.addEventListener("input", function (event) {
+    if (!("notebook" in event.target.dataset)) {
+      clearResults();
+    }
+  });
+  form.addEventListener("keydown", onPress);
+  form.addEventListener("click", onPress);
+  form.addEventListener("submit", function (event) {
+    event.preventDefault();
+  });
+
+  return { temperature, laid, results, requestCalculation };
+}
+
+// The quick table, from the core.
+export function fillQuickTable(core) {
+  const quickTable = document.querySelector("#quick-table tbody");
+  const rows = core.ccall("QuickTable", "string", [], []).split(core.format.rowSeparator)
+    .filter(Boolean);
+  for (const row of rows) {
+    const line = document.createElement("tr");
+    for (const field of row.split(core.format.fieldSeparator)) {
+      const cell = document.createElement("td");
+      cell.textContent = field;
+      line.appendChild(cell);
+    }
+    quickTable.appendChild(line);
+  }
+}

@@ -1,0 +1,227 @@
+// A clutch's card: one component that owns its element, its fields, its
+// status line and its listeners. Shown again with a clutch's new texts it
+// changes only what changed, so whether it is open, what was typed into its
+// fields and what its status line says survive every redraw. Its fields are
+// made when it is first opened. A record that cannot be shown is a card of
+// one line with its delete button.
+import { place } from "./page_text.js";
+import { convertTemperatureField } from "./temperature_field.js";
+import { today } from "./today.js";
+
+export const CARD_ID_PREFIX = "clutch-";
+// Date fields that follow today until the person chooses a date.
+const TODAY_FIELDS = ["log-date", "hatched-date"];
+// Fields that follow the record until the person types into them.
+const RECORD_FIELDS = { "edit-name": "name", "edit-laid": "laid", "edit-temperature": "temperature" };
+
+function fromTemplate(id) {
+  return document.getElementById(id).content.firstElementChild.cloneNode(true);
+}
+
+// A date field's value and latest day follow today, unless the person chose
+// a date.
+export function followToday(input, value) {
+  const day = today();
+  input.max = day;
+  if (!input.dataset.chosen) {
+    input.value = value || day;
+  }
+}
+
+// The card of the clutch `id`. `environment` gives the core's format, the
+// records' module, onAction(name, card, button) for a press of one of its
+// buttons, and onClosed(card) when the person closes it.
+export function createClutchCard(id, environment) {
+  const { format, records } = environment;
+  let element = null;
+  let kind = "";
+  let clutch = null;
+  // The texts of the card as last shown, by part.
+  const shown = new Map();
+  // Fields the person typed into since the card last reset them.
+  const typed = new Set();
+  let details = null;
+  let filled = false;
+  let status = null;
+
+  function part(name) {
+    return element.querySelector(`.clutch-${name}`);
+  }
+
+  function field(name) {
+    return element.querySelector(`[name="${name}"]`);
+  }
+
+  function setText(name, text, marked = false) {
+    if (shown.get(name) === text) {
+      return;
+    }
+    shown.set(name, text);
+    if (marked) {
+      place(part(name), text, format);
+    } else {
+      part(name).textContent = text;
+    }
+  }
+
+  function build(newKind) {
+    const before = element;
+    kind = newKind;
+    shown.clear();
+    filled = false;
+    element = fromTemplate(kind === "damaged" ? "damaged-template" : "clutch-template");
+    element.dataset.clutch = typeof id === "string" ? id : "";
+    element.id = typeof id === "string" ? CARD_ID_PREFIX + id : "";
+    const newStatus = part("status");
+    if (status) {
+      newStatus.replaceChildren(...status.childNodes);
+    }
+    status = newStatus;
+    details = kind === "damaged" ? null : part("details");
+    element.addEventListener("click", function (event) {
+      const button = event.target.closest("button[name]");
+      if (button && element.contains(button)) {
+        environment.onAction(button.name, card, button);
+      }
+    });
+    if (details) {
+      details.addEventListener("toggle", function () {
+        if (details.open) {
+          fillDetails();
+        } else {
+          environment.onClosed(card);
+        }
+      });
+    }
+    if (before) {
+      before.replaceWith(element);
+    }
+  }
+
+  function fillDetails() {
+    if (filled) {
+      return;
+    }
+    filled = true;
+    const fields = document.createElement("div");
+    fields.className = "clutch-fields-area";
+    fields.append(document.getElementById("clutch-details-template").content.cloneNode(true));
+    details.append(fields);
+    for (const input of element.querySelectorAll("input[name]")) {
+      input.id = `${input.name}-${id}`;
+      element.querySelector(`label[data-for="${input.name}"]`).htmlFor = input.id;
+      if (input.inputMode === "decimal") {
+        convertTemperatureField(input);
+      }
+      input.addEventListener("input", function () {
+        typed.add(input.name);
+        if (TODAY_FIELDS.includes(input.name)) {
+          input.dataset.chosen = "yes";
+        }
+      });
+    }
+    showFields();
+  }
+
+  // The opened card's fields as the record now stands, keeping what the
+  // person typed.
+  function showFields() {
+    if (!filled) {
+      return;
+    }
+    const record = clutch.record;
+    field("log-date").min = record.laid;
+    followToday(field("log-date"));
+    const hatchedDate = field("hatched-date");
+    hatchedDate.min = record.laid;
+    if (record.hatched && !typed.has("hatched-date")) {
+      hatchedDate.dataset.chosen = "yes";
+      hatchedDate.value = record.hatched;
+    }
+    followToday(hatchedDate, record.hatched);
+    field("hatched-undo").hidden = !record.hatched;
+    field("calendar").hidden = clutch.hatch === "";
+    part("entries").replaceChildren(...records.days(record).map(function (day) {
+      const entry = fromTemplate("entry-template");
+      entry.querySelector(".entry-words").textContent = day.words;
+      entry.querySelector("button").value = day.date;
+      return entry;
+    }));
+    for (const [name, key] of Object.entries(RECORD_FIELDS)) {
+      if (!typed.has(name)) {
+        field(name).value = record[key];
+      }
+    }
+  }
+
+  const card = {
+    id,
+    get element() {
+      return element;
+    },
+    get open() {
+      return Boolean(details && details.open);
+    },
+    get record() {
+      return clutch.record;
+    },
+    get clutch() {
+      return clutch;
+    },
+    field,
+    value(name) {
+      return field(name).value;
+    },
+    part,
+    // Shows the listed clutch: its texts, and its opened fields.
+    show(listed) {
+      const newKind = listed.group === "damaged" ? "damaged" : "clutch";
+      if (newKind !== kind) {
+        build(newKind);
+      }
+      clutch = listed;
+      element.dataset.state = listed.group;
+      setText("state", listed.state);
+      if (kind === "damaged") {
+        return;
+      }
+      setText("name", listed.record.name);
+      setText("laid", listed.laid, true);
+      setText("temperature", listed.temperature);
+      setText("hatch", listed.hatch, true);
+      part("hatch-line").hidden = listed.hatch === "";
+      setText("range", listed.range, true);
+      part("range-line").hidden = listed.range === "";
+      setText("development", listed.development);
+      setText("log", listed.log);
+      setText("assumes", listed.assumes);
+      showFields();
+    },
+    // The card's status line.
+    say(text, ...extra) {
+      status.replaceChildren(text, ...extra);
+    },
+    // Empties the named fields after their change was stored, so that they
+    // follow the record, and today, again.
+    reset(names) {
+      for (const name of names) {
+        typed.delete(name);
+        const input = field(name);
+        if (input) {
+          delete input.dataset.chosen;
+          input.value = "";
+        }
+      }
+      showFields();
+    },
+    // On a new day, the date fields follow today.
+    followNewDay() {
+      if (filled) {
+        for (const name of TODAY_FIELDS) {
+          followToday(field(name));
+        }
+      }
+    },
+  };
+  return card;
+}
