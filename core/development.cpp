@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/estimate.h"
+#include "core/ordering.h"
 
 namespace {
 
@@ -15,22 +16,22 @@ constexpr double HALF_DAY_TOLERANCE = 1e-9;
 constexpr double COMPLETE = 1.0;
 
 // The entries in day order, one a day (the later of two for the same day),
-// none before the laying day.
+// none before the laying day: linear for entries already in order, n log n
+// otherwise.
 std::vector<DayEntry> DayByDay(std::span<const DayEntry> entries) {
-  std::vector<DayEntry> days;
+  std::vector<std::int64_t> keys;
+  keys.reserve(entries.size());
   for (const DayEntry& entry : entries) {
-    if (entry.day < 0) {
-      continue;
-    }
-    // The last day not after the entry's, searched from the end (entries
-    // mostly come in order): that day again, or the place after it.
-    auto after = std::find_if(days.rbegin(), days.rend(), [&entry](const DayEntry& day) {
-                   return day.day <= entry.day;
-                 }).base();
-    if (after != days.begin() && (after - 1)->day == entry.day) {
-      *(after - 1) = entry;
-    } else {
-      days.insert(after, entry);
+    keys.push_back(entry.day);
+  }
+  std::vector<std::size_t> order = InKeyOrder(keys);
+  // Of a run of entries for one day, the last stands for it.
+  std::vector<DayEntry> days;
+  for (std::size_t at = 0; at < order.size(); ++at) {
+    const DayEntry& entry = entries[order[at]];
+    bool later = at + 1 < order.size() && entries[order[at + 1]].day == entry.day;
+    if (entry.day >= 0 && !later) {
+      days.push_back(entry);
     }
   }
   return days;

@@ -168,6 +168,8 @@ inline constexpr const char* SHARE_HATCHED_FORMAT =
     "{name}　産卵日 {laid}・水温{temperature}℃・孵化した日 {hatched}";
 inline constexpr const char* SHARE_STOPPED_FORMAT =
     "{name}　産卵日 {laid}・水温{temperature}℃・発育が止まっています";
+inline constexpr const char* SHARE_NO_DATE_FORMAT =
+    "{name}　産卵日 {laid}・水温{temperature}℃・孵化予定日なし";
 // The calendar event on the hatch date, and its reminder the evening before.
 inline constexpr const char* EVENT_SUMMARY_FORMAT = "{name}の孵化予定日";
 // The spreadsheet's two sections: the clutches, then the day entries.
@@ -186,12 +188,36 @@ inline constexpr const char* LOG_UNCOUNTED_FORMAT = "（産卵日より前の{co
 // What is wrong with a record that a backup or the browser's storage holds.
 inline constexpr const char* RECORD_DAMAGED_TEXT = "記録の形が正しくありません";
 inline constexpr const char* RECORD_ID_TEXT = "IDに使えない文字があるか、IDが長すぎます";
-inline constexpr const char* RECORD_NAME_TEXT = "名前に改行などの制御文字が入っています";
-inline constexpr const char* RECORD_NO_SUCH_DATE_FORMAT = "{field} {date} は暦にない日付です";
 inline constexpr const char* RECORD_DUPLICATE_FORMAT = "ID {id} が{first}件目と同じです";
-inline constexpr const char* LOG_DATE_FIELD = "日ごとの水温の日付";
-inline constexpr const char* RECORD_TEMPERATURE_TEXT = "水温が数として読めません";
-inline constexpr const char* RECORD_ENTRY_TEMPERATURE_FORMAT = "{date}の水温が数として読めません";
+// What the door mends in a record, and says.
+inline constexpr const char* MEND_ID_FORMAT =
+    "IDに使えない文字があるか、IDが長すぎたため、IDを{value}にしました。";
+inline constexpr const char* MEND_NAME_CONTROL_TEXT =
+    "名前の中の改行などの制御文字を空白にしました。";
+inline constexpr const char* MEND_NAME_LENGTH_FORMAT =
+    "名前が長すぎたため、先頭の{limit}文字にしました。";
+inline constexpr const char* MEND_TIME_TEXT =
+    "変更した日時がなかったため、いちばん古い記録として扱います。";
+inline constexpr const char* MEND_ENTRY_SHAPE_TEXT = "形の正しくない日ごとの水温を除きました。";
+// What the door refuses of what a person typed.
+inline constexpr const char* REFUSED_LAID_TEXT = "産卵日は1900年から2200年までの日にしてください。";
+inline constexpr const char* REFUSED_TEMPERATURE_FORMAT =
+    "水温の「{value}」には数として読めない文字があります。数だけを入れてください。";
+// What the card of a record that cannot be worked out asks for.
+inline constexpr const char* ASKS_LAID_FORMAT =
+    "産卵日「{value}"
+    "」が読めないため、孵化予定日を出せません。「記録を直す」で産卵日を入れてください。";
+inline constexpr const char* ASKS_TEMPERATURE_FORMAT =
+    "水温「{value}"
+    "」が数として読めないため、孵化予定日を出せません。「記録を直す」で水温を入れてください。";
+inline constexpr const char* ASKS_HATCHED_FORMAT =
+    "孵化した日「{value}」が読めません。「孵化」で孵化した日を入れ直してください。";
+// Why a day entry is set aside: shown on its card, and not counted.
+inline constexpr const char* ASIDE_DATE_TEXT = "（日付が読めないため数えていません）";
+inline constexpr const char* ASIDE_TEMPERATURE_TEXT =
+    "（水温が数として読めないため数えていません）";
+inline constexpr const char* ASIDE_AFTER_IMPORT_TEXT =
+    "（読み込んだときに先の日付だったため数えていません）";
 // The notebook's labels and messages.
 inline constexpr const char* NOTEBOOK_EMPTY_TEXT =
     "まだ記録はありません。計算したあと「この計算を記録」を押すと、ここに並びます。";
@@ -232,6 +258,28 @@ inline constexpr const char* IMPORT_DAMAGED_TEXT =
 inline constexpr const char* IMPORT_NEWER_TEXT =
     "このバックアップは新しい版の電卓で作られたため、読み込めません。電卓を新しくしてから"
     "読み込んでください。記録は何も変えていません。";
+inline constexpr const char* IMPORT_TOO_LARGE_TEXT =
+    "このファイルは大きすぎるため（64MBまで）、読み込めません。記録は何も変えていません。";
+inline constexpr const char* IMPORT_FAILED_TEXT =
+    "読み込めませんでした。記録は何も変えていません。";
+inline constexpr const char* IMPORT_UNDONE_TEXT = "読み込んだのを元に戻しました。";
+inline constexpr const char* IMPORT_MENDED_FORMAT = "次の{count}件は直して読み込みました。";
+// After the first NAMED_AT_MOST records named, how many more there are.
+inline constexpr const char* MORE_NOT_NAMED_FORMAT = "ほか{count}件。";
+// Records the door mended when the notebook opened, written back and named once.
+inline constexpr const char* MENDED_ON_OPENING_FORMAT =
+    "記録帳を開いたときに、次の{count}件の記録を直しました（直す前の値も記録に残してあります）。";
+inline constexpr const char* MENDED_RECORD_FORMAT = "「{name}」：{mends}";
+// An undo takes back only what its change wrote and still stands.
+inline constexpr const char* UNDO_CHANGED_SINCE_FORMAT =
+    "{names}は後で変わったため戻していません。";
+inline constexpr const char* UNDO_EXISTS_TEXT = "同じ記録がすでにあるため、戻していません。";
+inline constexpr const char* UNDO_FAILED_TEXT = "元に戻せませんでした。記録は今のままです。";
+inline constexpr const char* CLUTCH_GONE_TEXT = "この卵の記録は、ほかのタブで削除されています。";
+inline constexpr const char* ENTRY_CHANGED_SINCE_TEXT =
+    "この日の水温はほかのタブで変わったため、削除していません。";
+inline constexpr const char* ENTRY_RESTORED_FORMAT = "{entry}を元に戻しました。";
+inline constexpr const char* DELETE_FAILED_TEXT = "削除できませんでした。記録は前のままです。";
 inline constexpr const char* CHANGE_FAILED_TEXT =
     "保存できませんでした。記録は前のままです。入力はそのまま残っています。";
 inline constexpr const char* DELETED_FORMAT = "「{name}」を削除しました。";
@@ -252,6 +300,13 @@ inline constexpr const char* DATABASE_BLOCKED_TEXT =
 inline constexpr const char* DATABASE_REPLACED_TEXT =
     "新しい版の電卓が別のタブで開かれたため、このページでは記録を保存できません。"
     "このページを再読み込みしてください。";
+// The notebook's database is of a newer version of the page, or the browser
+// closed it.
+inline constexpr const char* DATABASE_NEWER_TEXT =
+    "この記録帳は新しい版の電卓で使われているため、この版では開けません。"
+    "新しい版の電卓のページを開いてください。";
+inline constexpr const char* DATABASE_CLOSED_TEXT =
+    "ブラウザーが記録帳を閉じたため、ここからは保存できません。ページを再読み込みしてください。";
 // A change was stored, but the list could not be drawn again.
 inline constexpr const char* LIST_FAILED_TEXT =
     "保存しましたが、一覧を表示し直せませんでした。ページを再読み込みしてください。";

@@ -27,4 +27,23 @@ TEST(Calendar, CountsDaysAndWeekdaysFromTheFirstToTheLastYear) {
   }
 }
 
+TEST(IsValidDate, KnowsTheLeapDaysOfTheGregorianCalendar) {
+  struct Case {
+    CivilDate date;
+    bool valid;
+  };
+  const Case cases[] = {
+      {{2024, 2, 29}, true},                           // every fourth year
+      {{2026, 2, 29}, false}, {{1900, 2, 29}, false},  // but not in a century
+      {{2100, 2, 29}, false}, {{2000, 2, 29}, true},   // unless it is a fourth century
+      {{2400, 2, 29}, true},  {{2026, 4, 31}, false}, {{2026, 12, 31}, true},
+      {{2026, 13, 1}, false}, {{2026, 0, 1}, false},  {{0, 1, 1}, false},
+      {{10000, 1, 1}, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsValidDate(c.date), c.valid)
+        << c.date.year << '-' << c.date.month << '-' << c.date.day;
+  }
+}
+
 }  // namespace

@@ -59,6 +59,18 @@ TEST(LoggedHatchDate, FollowsTheRecordedDaysThenTheirPace) {
       {"lowest and highest around it", 20, {Between(0, 18, 22)}, CivilDate{2026, 6, 9}},
       {"an entry before laying is left out", 20, {At(-1, 3)}, CivilDate{2026, 6, 9}},
       {"a day entered again: the later counts", 20, {At(2, 3), At(2, 20)}, CivilDate{2026, 6, 9}},
+      // Entries in any order count as in date order.
+      {"a cold spell entered backwards", 20, {At(5, 20), At(2, 3)}, CivilDate{2026, 6, 15}},
+      {"warmer, then cooler, entered backwards", 20, {At(3, 15), At(1, 25)}, CivilDate{2026, 6, 9}},
+      // 0.1193, 0.1603 and 0 (3 degrees, the later), then their mean 0.0932:
+      // t = 3 + 0.7204 / 0.0932 = 10.73.
+      {"a day entered again out of order: the later counts",
+       20,
+       {At(2, 20), At(1, 25), At(2, 3)},
+       CivilDate{2026, 6, 12}},
+      // The calculator's period is 9.5 days in single precision, though
+      // 1 + (1 - r) / r is 9.4999999905: without entries, the calculator's date.
+      {"no entries, a half day in single precision", 18.28819, {}, CivilDate{2026, 6, 11}},
       // After the last entry, the mean of the recorded days: (0.1193 +
       // 0.1603) / 2 a day from day 2, t = 2 / 0.2796 = 7.153.
       {"warmer from day 1", 20, {At(1, 25)}, CivilDate{2026, 6, 8}},
@@ -134,6 +146,21 @@ TEST(HatchTimeIf, GivesTheRangesEndsFromTheColdestAndWarmestRecentDay) {
     };
     EXPECT_EQ(date(days.warmest), c.earliest) << c.what;
     EXPECT_EQ(date(days.coldest), c.latest) << c.what;
+  }
+}
+
+TEST(HatchDateOf, RoundsHalfADayUpAndTakesAHairShortOfItAsTheHalf) {
+  struct Case {
+    double time;
+    CivilDate hatch;
+  };
+  const Case cases[] = {
+      {7.5, {2026, 6, 9}},         {7.4999999995, {2026, 6, 9}},  // within a billionth of a day
+      {7.499999998, {2026, 6, 8}}, {7.49, {2026, 6, 8}},         {8.0, {2026, 6, 9}},
+      {0.5, {2026, 6, 2}},         {0.4, {2026, 6, 1}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(HatchDateOf(LAID, c.time), c.hatch) << c.time;
   }
 }
 

@@ -13,6 +13,8 @@
 #include "core/number_text.h"
 #include "core/quick_table.h"
 #include "resources/page_texts.h"
+#include "web/clutch_list.h"
+#include "web/clutch_record.h"
 #include "web/exported_text.h"
 #include "web/notebook.h"
 #include "web/page_calculation.h"
@@ -29,13 +31,31 @@ std::string_view FieldText(const char* text) {
   return std::string_view(text, strnlen(text, READ_TEXT_LENGTH));
 }
 
-// The rows of a text of clutches, each ended by ROW_SEPARATOR (so that one
-// empty row, a record the page could not write, still counts).
+// The rows of a text, each ended by ROW_SEPARATOR (so that one empty row, a
+// record the page could not write, still counts).
 std::vector<std::string_view> Rows(std::string_view text) {
   std::vector<std::string_view> rows = Split(text, ROW_SEPARATOR);
   rows.pop_back();
   return rows;
 }
+
+Source SourceNamed(std::string_view name) {
+  for (std::size_t at = 0; at < std::size(SOURCE_NAMES); ++at) {
+    if (name == SOURCE_NAMES[at]) {
+      return static_cast<Source>(at);
+    }
+  }
+  return Source::Typed;
+}
+
+// The clutch of a stored record's row, when it can be worked out.
+std::optional<Clutch> Readable(std::string_view row, CivilDate today) {
+  AtDoor read = ThroughDoor(row, Source::Stored, today);
+  return read.passage == Passage::Kept ? ClutchOf(read.record) : std::nullopt;
+}
+
+// The notebook's list, kept between the page's calls.
+ClutchList notebook;
 
 std::optional<CivilDate> DateOrNothing(int year, int month, int day) {
   if (year == NO_YEAR) {
@@ -66,13 +86,13 @@ const char* CalculatePage(const char* temperatureText, int year, int month, int 
   return Returned(Row(result, PAGE_RESULT_FIELDS));
 }
 
-// The quick table: one line a row (ROW_SEPARATOR after each), the
-// temperature, the rounded period and the shown text (FIELD_SEPARATOR between).
+// The quick table: a row each (ROW_SEPARATOR after each) with the fields
+// QUICK_TABLE_FIELDS names.
 const char* QuickTable() {
   std::string table;
   for (const QuickTableRow& row : QuickTableRows()) {
-    table += std::to_string(row.temperature) + FIELD_SEPARATOR + row.roundedPeriod +
-             FIELD_SEPARATOR + row.shownText + ROW_SEPARATOR;
+    QuickTableTexts texts = {std::to_string(row.temperature), row.roundedPeriod, row.shownText};
+    table += Row(texts, QUICK_TABLE_FIELDS) + ROW_SEPARATOR;
   }
   return Returned(std::move(table));
 }
@@ -83,78 +103,105 @@ int ReadLength(const char* text) {
   return static_cast<int>(NumberTextLength(FieldText(text)));
 }
 
-// A clutch's row (see ReadClutchRow) checked at the door: what is wrong with
-// it in words, or nothing; then, on the next row, the clutch as it is kept.
-const char* CheckClutch(const char* row) {
-  ReadClutch read = ReadClutchRow(row);
-  return Returned(read.problem + ROW_SEPARATOR + (read.clutch ? ClutchRow(*read.clutch) : ""));
+// Records through the door (see ThroughDoor) from `source` (one of
+// SOURCE_NAMES) on the date given: `rows` holds a record's row a line, and
+// for a typed change `befores` the row of each record before it (the same
+// number of lines, empty for a new one). For each record, a row of the
+// fields DOOR_FIELDS names, then its row as kept (see KeptRow).
+const char* CheckRecords(const char* source, int year, int month, int day, const char* rows,
+                         const char* befores) {
+  std::vector<std::string_view> records = Rows(rows);
+  std::vector<std::string_view> before = Rows(befores);
+  Source from = SourceNamed(source);
+  std::string reply;
+  for (std::size_t at = 0; at < records.size(); ++at) {
+    AtDoor read = ThroughDoor(records[at], from, CivilDate{year, month, day},
+                              at < before.size() ? before[at] : std::string_view());
+    reply += DoorRow(read) + ROW_SEPARATOR +
+             (read.passage == Passage::Kept ? KeptRow(read.record) : "") + ROW_SEPARATOR;
+  }
+  return Returned(std::move(reply));
 }
 
-// The notebook as the page lists it on `today`: the lesson of the hatched
-// clutches, the last backup (YYYY-MM-DD, or empty for none) in words, then a
-// row a clutch in the morning's order with the fields CLUTCH_VIEW_FIELDS
-// names. `clutches` holds a clutch's row (see ReadClutchRow) a line, each
-// ended by ROW_SEPARATOR; one that cannot be read is listed last, saying why.
-const char* NotebookList(int year, int month, int day, const char* lastBackup,
-                         const char* clutches) {
-  // A clutch is worked out again only when its row or today has changed.
-  struct Known {
-    std::string row;
-    ClutchSummary summary;
-  };
-  static std::vector<Known> known;
-  static CivilDate knownToday;
-  CivilDate today = {year, month, day};
-  if (today != knownToday) {
-    known.clear();
-    knownToday = today;
-  }
-  std::vector<std::string_view> rows = Rows(clutches);
-  std::vector<Known> now;
-  now.reserve(rows.size());  // so that the summaries' places stay put
-  std::vector<const ClutchSummary*> summaries;
-  for (std::string_view row : rows) {
-    auto found = std::find_if(known.begin(), known.end(),
-                              [row](const Known& clutch) { return clutch.row == row; });
-    if (found != known.end()) {
-      now.push_back(std::move(*found));
-    } else {
-      now.push_back({std::string(row), SummarizeClutch(row, today)});
+// The list the core keeps (see clutch_list.h): each row of `rows` a record's
+// key, FIELD_SEPARATOR, then its row. Gives the key of each record whose
+// stored row the door mended, a line each, with its mends: the fields
+// MENDED_FIELDS name.
+const char* ListPut(int year, int month, int day, const char* rows) {
+  std::string mended;
+  for (std::string_view row : Rows(rows)) {
+    std::size_t keyEnd = row.find(FIELD_SEPARATOR);
+    std::string_view key = row.substr(0, keyEnd);
+    std::string_view record = keyEnd == std::string_view::npos ? "" : row.substr(keyEnd + 1);
+    std::string mends = PutClutch(notebook, key, record, CivilDate{year, month, day});
+    if (!mends.empty()) {
+      static_assert(std::size(MENDED_FIELDS) == 2, "a mended record is its key and its mends");
+      mended += std::string(key) + FIELD_SEPARATOR + mends + ROW_SEPARATOR;
     }
-    now.back().summary.view.place = std::to_string(summaries.size());
-    summaries.push_back(&now.back().summary);
   }
-  known = std::move(now);
-  NotebookView view = ArrangeNotebook(summaries);
+  return Returned(std::move(mended));
+}
+
+// Takes the records of the keys out of the list, a key a line.
+void ListRemove(const char* keys) {
+  for (std::string_view key : Rows(keys)) {
+    RemoveClutch(notebook, key);
+  }
+}
+
+// The list on the date given: the rows LIST_HEADER_ROWS name (the lesson of
+// the hatched clutches, and the last backup, YYYY-MM-DD or empty for none, in
+// words), then a row a clutch in the morning's order with the fields
+// ORDER_FIELDS name.
+const char* ListOrder(int year, int month, int day, const char* lastBackup) {
+  static_assert(std::size(LIST_HEADER_ROWS) == 2, "the header is the lesson, then the backup");
+  ArrangedList arranged = ArrangeList(notebook, CivilDate{year, month, day});
   std::optional<CivilDate> backup = ParseIsoDate(lastBackup);
   std::string list =
-      view.lesson + ROW_SEPARATOR +
+      arranged.lesson + ROW_SEPARATOR +
       (backup ? Formatted(LAST_BACKUP_FORMAT,
                           {{"date", MarkedDate(*backup, WEEKDAY_FORMAT, std::nullopt)}})
-              : NO_BACKUP_TEXT);
-  for (const ClutchView& clutch : view.clutches) {
-    list += ROW_SEPARATOR + Row(clutch, CLUTCH_VIEW_FIELDS);
+              : NO_BACKUP_TEXT) +
+      ROW_SEPARATOR;
+  for (const auto* entry : arranged.order) {
+    OrderRow row = {entry->first, entry->second.summary.view.group,
+                    std::to_string(entry->second.version)};
+    list += Row(row, ORDER_FIELDS) + ROW_SEPARATOR;
   }
   return Returned(std::move(list));
 }
 
-// The notebook for a spreadsheet (see NotebookCsv); `clutches` as NotebookList takes them.
-const char* NotebookSpreadsheet(int year, int month, int day, const char* clutches) {
-  return Returned(NotebookCsv(Rows(clutches), CivilDate{year, month, day}));
+// What the clutches of the keys, a key a line, show: a row each with the
+// fields CLUTCH_VIEW_FIELDS name, as the list was last arranged.
+const char* ListViews(const char* keys) {
+  std::string views;
+  for (std::string_view key : Rows(keys)) {
+    auto found = notebook.clutches.find(key);
+    if (found != notebook.clutches.end()) {
+      views += found->second.shown;
+    }
+    views += ROW_SEPARATOR;
+  }
+  return Returned(std::move(views));
 }
 
-// The day entries of the clutch in `row` (see ClutchDays), or empty.
-const char* ClutchDayEntries(const char* row) {
-  ReadClutch read = ReadClutchRow(row);
-  return Returned(read.clutch ? ClutchDays(*read.clutch) : "");
+// The notebook for a spreadsheet (see NotebookCsv); `rows` a record's row a line.
+const char* NotebookSpreadsheet(int year, int month, int day, const char* rows) {
+  return Returned(NotebookCsv(Rows(rows), CivilDate{year, month, day}));
 }
 
-// The calendar file of the clutch in `row`, made at `madeAt` (milliseconds
+// The day entries of the record in `row` (see ClutchDays), or empty.
+const char* ClutchDayEntries(int year, int month, int day, const char* row) {
+  std::optional<Clutch> clutch = Readable(row, CivilDate{year, month, day});
+  return Returned(clutch ? ClutchDays(*clutch) : "");
+}
+
+// The calendar file of the record in `row`, made at `madeAt` (milliseconds
 // since 1970-01-01T00:00Z), or empty.
 const char* ClutchCalendar(int year, int month, int day, double madeAt, const char* row) {
-  ReadClutch read = ReadClutchRow(row);
-  return Returned(read.clutch ? ClutchEvent(*read.clutch, CivilDate{year, month, day}, madeAt)
-                              : "");
+  CivilDate today = {year, month, day};
+  std::optional<Clutch> clutch = Readable(row, today);
+  return Returned(clutch ? ClutchEvent(*clutch, today, madeAt) : "");
 }
 
 }  // extern "C"

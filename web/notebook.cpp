@@ -7,15 +7,15 @@
 #include "core/development.h"
 #include "core/estimate.h"
 #include "core/number_text.h"
+#include "core/ordering.h"
 #include "resources/page_texts.h"
 #include "web/page_calculation.h"
 #include "web/page_format.h"
 
 namespace {
 
-// Hatched clutches needed before the notebook says what they teach.
-constexpr std::size_t LESSON_FROM = 3;
-constexpr int LESSON_DECIMALS = 1;
+// The lesson's mean in tenths of a day.
+constexpr std::int64_t TENTHS_PER_DAY = 10;
 constexpr double PERCENT = 100.0;
 // A difference's signs, of one width in Japanese type: U+FF0B and U+2212.
 constexpr const char* PLUS_SIGN = "＋";
@@ -34,19 +34,9 @@ constexpr std::int64_t SECONDS_PER_MINUTE = 60;
 constexpr std::int64_t SECONDS_PER_HOUR = 3600;
 constexpr std::int64_t SECONDS_PER_DAY = 86400;
 constexpr std::size_t TIME_PLACES = 2;
-// The C0 controls end before the space; DEL stands alone.
-constexpr char FIRST_PRINTABLE = ' ';
-constexpr char DELETE_CHARACTER = '\x7f';
-// The line and paragraph separators U+2028 and U+2029 in UTF-8.
-constexpr std::string_view LINE_SEPARATOR = "\xE2\x80\xA8";
-constexpr std::string_view PARAGRAPH_SEPARATOR = "\xE2\x80\xA9";
 // The reminder before an all-day event that starts at midnight: 18:00 the
 // evening before.
 constexpr const char* REMINDER_BEFORE = "-PT6H";
-
-// The groups of the morning's list, in its order.
-enum class Group { Late, Today, Ahead, Stopped, Hatched, Damaged };
-constexpr const char* GROUP_NAMES[] = {"late", "today", "ahead", "stopped", "hatched", "damaged"};
 
 std::int64_t DaysBetween(CivilDate from, CivilDate to) {
   return DaysFromCivil(to) - DaysFromCivil(from);
@@ -76,141 +66,7 @@ std::string TemperatureText(const Clutch& clutch) {
   return AsRead(clutch.temperature);
 }
 
-// Reading a clutch's row ----------------------------------------------------
-
-// The index of a field's name in a row's layout.
-template <std::size_t COUNT>
-constexpr std::size_t FieldIndex(const char* const (&names)[COUNT], std::string_view name) {
-  for (std::size_t i = 0; i < COUNT; ++i) {
-    if (names[i] == name) {
-      return i;
-    }
-  }
-  return COUNT;
-}
-constexpr std::size_t CLUTCH_FIELD_COUNT = std::size(CLUTCH_FIELDS);
-constexpr std::size_t ENTRY_FIELD_COUNT = std::size(ENTRY_FIELDS);
-constexpr std::size_t ID = FieldIndex(CLUTCH_FIELDS, "id");
-constexpr std::size_t NAME = FieldIndex(CLUTCH_FIELDS, "name");
-constexpr std::size_t LAID = FieldIndex(CLUTCH_FIELDS, "laid");
-constexpr std::size_t TEMPERATURE = FieldIndex(CLUTCH_FIELDS, "temperature");
-constexpr std::size_t HATCHED = FieldIndex(CLUTCH_FIELDS, "hatched");
-constexpr std::size_t DATE = FieldIndex(ENTRY_FIELDS, "date");
-constexpr std::size_t LOWEST = FieldIndex(ENTRY_FIELDS, "lowest");
-constexpr std::size_t HIGHEST = FieldIndex(ENTRY_FIELDS, "highest");
-
-bool IsIdCharacter(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
-}
-
-bool IsId(std::string_view id) {
-  return !id.empty() && id.size() <= ID_LENGTH_LIMIT &&
-         std::all_of(id.begin(), id.end(), IsIdCharacter);
-}
-
-// Whether `text` holds a C0 control, DEL, or a line or paragraph separator.
-bool HasControlCharacter(std::string_view text) {
-  return std::any_of(
-             text.begin(), text.end(),
-             [](char c) { return (c >= '\0' && c < FIRST_PRINTABLE) || c == DELETE_CHARACTER; }) ||
-         text.find(LINE_SEPARATOR) != std::string_view::npos ||
-         text.find(PARAGRAPH_SEPARATOR) != std::string_view::npos;
-}
-
-// A date read from a field, or what is wrong with the field in words.
-struct Checked {
-  std::optional<CivilDate> date;
-  std::string problem;
-};
-
-// A date field: a date that exists, or why it is none.
-Checked DateField(std::string_view text, const char* field) {
-  std::optional<CivilDate> date = ParseIsoDate(text);
-  if (date) {
-    return {date, ""};
-  }
-  return {std::nullopt,
-          Formatted(RECORD_NO_SUCH_DATE_FORMAT, {{"field", field}, {"date", std::string(text)}})};
-}
-
-// A temperature field as the part read as its number, or nothing when no part is.
-std::optional<std::string> TemperatureField(std::string_view text) {
-  std::size_t length = NumberTextLength(text);
-  if (length == 0) {
-    return std::nullopt;
-  }
-  return std::string(text.substr(0, length));
-}
-
-// The clutch's day entries read from the fields after its own: in date
-// order, of two for one date the later.
-std::string ReadEntries(const std::vector<std::string_view>& fields, std::vector<LogEntry>& log) {
-  for (std::size_t at = CLUTCH_FIELD_COUNT; at < fields.size(); at += ENTRY_FIELD_COUNT) {
-    Checked date = DateField(fields[at + DATE], LOG_DATE_FIELD);
-    if (!date.date) {
-      return date.problem;
-    }
-    std::optional<std::string> lowest = TemperatureField(fields[at + LOWEST]);
-    std::optional<std::string> highest = TemperatureField(fields[at + HIGHEST]);
-    if (!lowest || !highest) {
-      return Formatted(RECORD_ENTRY_TEMPERATURE_FORMAT, {{"date", std::string(fields[at + DATE])}});
-    }
-    std::int64_t days = DaysFromCivil(*date.date);
-    auto same = std::find_if(log.begin(), log.end(),
-                             [days](const LogEntry& e) { return DaysFromCivil(e.date) >= days; });
-    LogEntry entry = {*date.date, *lowest, *highest};
-    if (same != log.end() && DaysFromCivil(same->date) == days) {
-      *same = entry;
-    } else {
-      log.insert(same, entry);
-    }
-  }
-  return "";
-}
-
-// The clutch of a row's fields, each checked in the order they stand.
-ReadClutch ReadFields(const std::vector<std::string_view>& fields) {
-  if (fields.size() < CLUTCH_FIELD_COUNT ||
-      (fields.size() - CLUTCH_FIELD_COUNT) % ENTRY_FIELD_COUNT != 0) {
-    return {std::nullopt, RECORD_DAMAGED_TEXT};
-  }
-  if (!IsId(fields[ID])) {
-    return {std::nullopt, RECORD_ID_TEXT};
-  }
-  if (HasControlCharacter(fields[NAME])) {
-    return {std::nullopt, RECORD_NAME_TEXT};
-  }
-  Checked laid = DateField(fields[LAID], CLUTCH_LAID_LABEL);
-  if (!laid.date) {
-    return {std::nullopt, laid.problem};
-  }
-  std::optional<std::string> temperature = TemperatureField(fields[TEMPERATURE]);
-  if (!temperature) {
-    return {std::nullopt, RECORD_TEMPERATURE_TEXT};
-  }
-  std::optional<CivilDate> hatched;
-  if (!fields[HATCHED].empty()) {
-    Checked date = DateField(fields[HATCHED], HATCHED_LABEL);
-    if (!date.date) {
-      return {std::nullopt, date.problem};
-    }
-    hatched = date.date;
-  }
-  Clutch clutch = {
-      std::string(fields[ID]), std::string(fields[NAME]), *laid.date, *temperature, hatched, {}};
-  std::string problem = ReadEntries(fields, clutch.log);
-  if (!problem.empty()) {
-    return {std::nullopt, problem};
-  }
-  return {std::move(clutch), ""};
-}
-
 // Working out a clutch ------------------------------------------------------
-
-// Whether a day entry counts: none before the laying date does.
-bool Counts(const Clutch& clutch, const LogEntry& entry) {
-  return DaysBetween(clutch.laid, entry.date) >= 0;
-}
 
 // Everything the notebook works out about one clutch.
 struct Forecast {
@@ -218,6 +74,10 @@ struct Forecast {
   double development;  // by midday today, not capped
   std::string range;   // the hatch dates if the days ahead were like the coldest and the warmest
   bool paced;          // the days ahead at the recent days' pace, not the clutch's temperature
+  // Without a hatch date: why, in words; with one after LAST_DATE, the words
+  // the calculator shows for it.
+  std::string without;
+  bool developmentShown;  // false where the calculator says the temperature is far outside
 };
 
 // A date in a card's words, marked for a <time> element: "6月18日", and its
@@ -262,8 +122,31 @@ std::string HatchRange(const DevelopmentDays& days, CivilDate laid, std::int64_t
   return Formatted(RANGE_CARD_FORMAT, {{"earliest", earliest}, {"latest", latest}});
 }
 
+// A clutch without day entries says for its temperature what the calculator
+// says: its hatch date, or that it falls after the last date, that the eggs do
+// not develop, or that the temperature is far outside the estimate.
+void AsTheCalculatorSays(const Clutch& clutch, Forecast& forecast) {
+  float period = EggPeriodEstimate(ReadNumber(clutch.temperature));
+  switch (PeriodKindOf(period)) {
+    case PeriodKind::Develops:
+      forecast.hatch = HatchDate(clutch.laid, period);
+      forecast.without = forecast.hatch ? "" : HATCH_TOO_LATE_TEXT;
+      return;
+    case PeriodKind::NoDevelopment:
+      forecast.hatch = std::nullopt;
+      forecast.without = Formatted(NO_DEVELOPMENT_FORMAT, {{"threshold", ThresholdText()}});
+      return;
+    case PeriodKind::FarOutside:
+      forecast.hatch = std::nullopt;
+      forecast.without = FAR_OUTSIDE_TEXT;
+      forecast.developmentShown = false;
+      return;
+  }
+}
+
 Forecast ForecastOf(const Clutch& clutch, CivilDate today) {
   std::vector<DayEntry> entries;
+  entries.reserve(clutch.log.size());
   for (const LogEntry& entry : clutch.log) {
     entries.push_back({DaysBetween(clutch.laid, entry.date), ReadNumber(entry.lowest),
                        ReadNumber(entry.highest)});
@@ -271,9 +154,20 @@ Forecast ForecastOf(const Clutch& clutch, CivilDate today) {
   ClutchTemperatures temperatures = {ReadNumber(clutch.temperature), entries};
   DevelopmentDays days = CountDays(temperatures);
   std::int64_t day = DaysBetween(clutch.laid, today);
-  std::optional<CivilDate> hatch = LoggedHatchDate(clutch.laid, temperatures.temperature, days);
-  return {hatch, DevelopmentByMidday(days, day), HatchRange(days, clutch.laid, day, hatch),
-          days.logged};
+  Forecast forecast = {std::nullopt, DevelopmentByMidday(days, day), "", days.logged, "", true};
+  if (days.logged) {
+    forecast.hatch = LoggedHatchDate(clutch.laid, temperatures.temperature, days);
+    forecast.without = forecast.hatch ? "" : STATE_STOPPED_TEXT;
+    forecast.range = HatchRange(days, clutch.laid, day, forecast.hatch);
+  } else {
+    AsTheCalculatorSays(clutch, forecast);
+  }
+  return forecast;
+}
+
+// A hatch date after LAST_DATE: the eggs develop, but too slowly for a date.
+bool TooLate(const Forecast& forecast) {
+  return !forecast.hatch && forecast.without == HATCH_TOO_LATE_TEXT;
 }
 
 // A hatched date that cannot be right: before laying, or after today.
@@ -285,6 +179,9 @@ bool HatchedDoubtfully(const Clutch& clutch, CivilDate today) {
 Group GroupOf(const Clutch& clutch, const Forecast& forecast, CivilDate today) {
   if (clutch.hatched) {
     return Group::Hatched;
+  }
+  if (TooLate(forecast)) {
+    return Group::Ahead;
   }
   if (!forecast.hatch) {
     return Group::Stopped;
@@ -301,11 +198,15 @@ std::string State(const Clutch& clutch, const Forecast& forecast, Group group, C
     case Group::Today:
       return STATE_TODAY_TEXT;
     case Group::Ahead:
-      return Formatted(STATE_AHEAD_FORMAT,
-                       {{"days", std::to_string(DaysBetween(today, *forecast.hatch))}});
+      // A date after the last date has no days to count: the hatch line says it.
+      return forecast.hatch
+                 ? Formatted(STATE_AHEAD_FORMAT,
+                             {{"days", std::to_string(DaysBetween(today, *forecast.hatch))}})
+                 : "";
     case Group::Stopped:
-      return STATE_STOPPED_TEXT;
+      return forecast.without;
     case Group::Hatched:
+    case Group::Incomplete:
     case Group::Damaged:
       break;
   }
@@ -330,6 +231,9 @@ std::string DevelopmentPercent(const Forecast& forecast) {
 // The development by noon, or that it has passed the whole while the eggs
 // have not hatched.
 std::string Development(const Forecast& forecast) {
+  if (!forecast.developmentShown) {
+    return "";
+  }
   if (forecast.development > 1.0) {
     return DEVELOPMENT_PAST_TEXT;
   }
@@ -344,9 +248,11 @@ std::string Due(const Forecast& forecast, Group group, CivilDate today) {
       return Formatted(DUE_LATE_FORMAT,
                        {{"days", std::to_string(DaysBetween(*forecast.hatch, today))}});
     case Group::Ahead:
-      return Formatted(DUE_AHEAD_FORMAT,
-                       {{"date", ShortDate(*forecast.hatch)},
-                        {"days", std::to_string(DaysBetween(today, *forecast.hatch))}});
+      return forecast.hatch
+                 ? Formatted(DUE_AHEAD_FORMAT,
+                             {{"date", ShortDate(*forecast.hatch)},
+                              {"days", std::to_string(DaysBetween(today, *forecast.hatch))}})
+                 : "";
     default:
       return "";
   }
@@ -372,15 +278,19 @@ std::string Share(const Clutch& clutch, const Forecast& forecast) {
          temperature,
          {"hatched", ShortDate(*clutch.hatched) + WeekdayWords(*clutch.hatched, WEEKDAY_FORMAT)}});
   }
-  if (!forecast.hatch) {
-    return Formatted(SHARE_STOPPED_FORMAT, {name, laid, temperature});
+  if (forecast.hatch) {
+    return Formatted(SHARE_FORMAT,
+                     {name,
+                      laid,
+                      temperature,
+                      {"hatch", ShortDate(*forecast.hatch) +
+                                    WeekdayWords(*forecast.hatch, ABOUT_WEEKDAY_FORMAT)}});
   }
-  return Formatted(SHARE_FORMAT,
-                   {name,
-                    laid,
-                    temperature,
-                    {"hatch", ShortDate(*forecast.hatch) +
-                                  WeekdayWords(*forecast.hatch, ABOUT_WEEKDAY_FORMAT)}});
+  if (TooLate(forecast)) {
+    return Formatted(SHARE_FORMAT, {name, laid, temperature, {"hatch", forecast.without}});
+  }
+  return Formatted(forecast.developmentShown ? SHARE_STOPPED_FORMAT : SHARE_NO_DATE_FORMAT,
+                   {name, laid, temperature});
 }
 
 // A day entry's lowest and highest as the calculator writes them, the lower
@@ -437,29 +347,6 @@ std::string Season(const Clutch& clutch) {
   }
   return Formatted(SEASON_FORMAT,
                    {{"lowest", WriteNumber(*lowest)}, {"highest", WriteNumber(*highest)}});
-}
-
-// How many days later (positive) or earlier the hatched clutches hatched
-// than their hatch date, in words, from LESSON_FROM of them on.
-std::string Lesson(const std::vector<std::int64_t>& differences) {
-  if (differences.size() < LESSON_FROM) {
-    return "";
-  }
-  double sum = 0.0;
-  for (std::int64_t difference : differences) {
-    sum += static_cast<double>(difference);
-  }
-  double mean = sum / static_cast<double>(differences.size());
-  std::string days = WriteFixed(std::fabs(mean), LESSON_DECIMALS);
-  auto [lowest, highest] = std::minmax_element(differences.begin(), differences.end());
-  std::vector<Filling> fillings = {{"count", std::to_string(differences.size())},
-                                   {"lowest", Signed(*lowest)},
-                                   {"highest", Signed(*highest)}};
-  if (days == WriteFixed(0.0, LESSON_DECIMALS)) {
-    return Formatted(LESSON_ON_TIME_FORMAT, fillings);
-  }
-  fillings.push_back({"days", days});
-  return Formatted(mean > 0 ? LESSON_LATER_FORMAT : LESSON_EARLIER_FORMAT, fillings);
 }
 
 // A spreadsheet cell: quoted when it holds a comma, a quote or a line end,
@@ -537,47 +424,68 @@ std::string Folded(std::string_view line) {
 
 }  // namespace
 
-ReadClutch ReadClutchRow(std::string_view row) {
-  return ReadFields(Split(row, FIELD_SEPARATOR));
+std::string Lesson(const std::vector<std::int64_t>& differences) {
+  if (differences.size() < LESSON_FROM) {
+    return "";
+  }
+  std::int64_t sum = 0;
+  for (std::int64_t difference : differences) {
+    sum += difference;
+  }
+  // The mean's magnitude in tenths, halves up, from the whole sum and count:
+  // floor(10 |sum| / count + 1/2) = (20 |sum| + count) / (2 count).
+  auto count = static_cast<std::int64_t>(differences.size());
+  std::int64_t magnitude = sum < 0 ? -sum : sum;
+  std::int64_t tenths = (2 * TENTHS_PER_DAY * magnitude + count) / (2 * count);
+  auto [lowest, highest] = std::minmax_element(differences.begin(), differences.end());
+  std::vector<Filling> fillings = {
+      {"count", std::to_string(count)}, {"lowest", Signed(*lowest)}, {"highest", Signed(*highest)}};
+  if (tenths == 0) {
+    return Formatted(LESSON_ON_TIME_FORMAT, fillings);
+  }
+  fillings.push_back({"days", std::to_string(tenths / TENTHS_PER_DAY) + '.' +
+                                  std::to_string(tenths % TENTHS_PER_DAY)});
+  return Formatted(sum > 0 ? LESSON_LATER_FORMAT : LESSON_EARLIER_FORMAT, fillings);
 }
 
-std::string ClutchRow(const Clutch& clutch) {
-  static_assert(ID == 0 && NAME == 1 && LAID == 2 && TEMPERATURE == 3 && HATCHED == 4 &&
-                    DATE == 0 && LOWEST == 1 && HIGHEST == 2,
-                "a row is written in the order CLUTCH_FIELDS and ENTRY_FIELDS give");
-  std::string row = clutch.id + FIELD_SEPARATOR + clutch.name + FIELD_SEPARATOR +
-                    IsoDate(clutch.laid) + FIELD_SEPARATOR + clutch.temperature + FIELD_SEPARATOR +
-                    (clutch.hatched ? IsoDate(*clutch.hatched) : "");
-  for (const LogEntry& entry : clutch.log) {
-    row += FIELD_SEPARATOR + IsoDate(entry.date) + FIELD_SEPARATOR + entry.lowest +
-           FIELD_SEPARATOR + entry.highest;
-  }
-  return row;
+namespace {
+
+ClutchSummary Damaged(std::string_view problem) {
+  ClutchSummary damaged = {Group::Damaged, 0, std::nullopt, {}, ""};
+  damaged.view.group = GROUP_NAMES[static_cast<int>(Group::Damaged)];
+  damaged.view.state = Formatted(DAMAGED_RECORD_FORMAT, {{"problem", std::string(problem)}});
+  return damaged;
 }
 
-ClutchSummary SummarizeClutch(std::string_view row, CivilDate today) {
-  ReadClutch read = ReadClutchRow(row);
-  if (!read.clutch) {
-    ClutchSummary damaged = {static_cast<int>(Group::Damaged), 0, std::nullopt, {}};
-    damaged.view.group = GROUP_NAMES[static_cast<int>(Group::Damaged)];
-    damaged.view.state = Formatted(DAMAGED_RECORD_FORMAT, {{"problem", read.problem}});
-    return damaged;
-  }
-  const Clutch& clutch = *read.clutch;
+// A kept record whose card asks for a part of it: its name and what it asks.
+ClutchSummary Incomplete(const Record& record, const std::string& asks) {
+  ClutchSummary incomplete = {Group::Incomplete, 0, std::nullopt, {}, ""};
+  incomplete.view.group = GROUP_NAMES[static_cast<int>(Group::Incomplete)];
+  incomplete.view.name = record.name;
+  incomplete.view.state = asks;
+  return incomplete;
+}
+
+ClutchSummary Summarized(const Clutch& clutch, CivilDate today) {
   Forecast forecast = ForecastOf(clutch, today);
   Group group = GroupOf(clutch, forecast, today);
+  std::string hatch = forecast.hatch      ? MarkedShortDate(*forecast.hatch, ABOUT_WEEKDAY_FORMAT)
+                      : TooLate(forecast) ? forecast.without
+                                          : "";
   ClutchSummary summary = {
-      static_cast<int>(group),
-      forecast.hatch ? DaysFromCivil(*forecast.hatch) : DaysFromCivil(clutch.laid),
+      group,
+      forecast.hatch      ? DaysFromCivil(*forecast.hatch)
+      : TooLate(forecast) ? DaysFromCivil(LAST_DATE) + 1
+                          : DaysFromCivil(clutch.laid),
       std::nullopt,
-      {"", GROUP_NAMES[static_cast<int>(group)],
+      {"", GROUP_NAMES[static_cast<int>(group)], clutch.name,
        MarkedDate(clutch.laid, WEEKDAY_FORMAT, std::nullopt),
-       Formatted(CLUTCH_TEMPERATURE_FORMAT, {{"temperature", TemperatureText(clutch)}}),
-       forecast.hatch ? MarkedShortDate(*forecast.hatch, ABOUT_WEEKDAY_FORMAT) : "",
+       Formatted(CLUTCH_TEMPERATURE_FORMAT, {{"temperature", TemperatureText(clutch)}}), hatch,
        State(clutch, forecast, group, today), clutch.hatched ? "" : Development(forecast),
        Share(clutch, forecast), LogWords(clutch), clutch.hatched ? "" : forecast.range,
-       clutch.hatched || !forecast.hatch ? "" : Assumes(clutch, forecast),
-       Due(forecast, group, today), Season(clutch)}};
+       clutch.hatched || hatch.empty() ? "" : Assumes(clutch, forecast),
+       Due(forecast, group, today), Season(clutch)},
+      ""};
   if (clutch.hatched) {
     summary.order = -DaysFromCivil(*clutch.hatched);  // the latest hatched first
     if (forecast.hatch && !HatchedDoubtfully(clutch, today)) {
@@ -587,25 +495,43 @@ ClutchSummary SummarizeClutch(std::string_view row, CivilDate today) {
   return summary;
 }
 
+}  // namespace
+
+ClutchSummary SummarizeClutch(std::string_view row, CivilDate today) {
+  AtDoor read = ThroughDoor(row, Source::Stored, today);
+  if (read.passage != Passage::Kept) {
+    return Damaged(read.problem);
+  }
+  std::optional<Clutch> clutch = ClutchOf(read.record);
+  ClutchSummary summary = clutch ? Summarized(*clutch, today) : Incomplete(read.record, read.asks);
+  summary.mends = read.mends;
+  return summary;
+}
+
+std::int64_t ListKey(const ClutchSummary& clutch) {
+  // An order is a day count, within a few million of 0: each group spans
+  // GROUP_SPAN keys.
+  constexpr std::int64_t GROUP_SPAN = std::int64_t{1} << 32;
+  return static_cast<std::int64_t>(clutch.group) * GROUP_SPAN + GROUP_SPAN / 2 + clutch.order;
+}
+
 NotebookView ArrangeNotebook(const std::vector<const ClutchSummary*>& summaries) {
-  // Each clutch goes in before the first that comes after it: by group, then
-  // by its order within the group; clutches that tie keep their order.
-  std::vector<const ClutchSummary*> places;
-  std::vector<std::int64_t> differences;
+  // By group, then by the order within the group; clutches that tie keep
+  // their order.
+  std::vector<std::int64_t> keys;
   for (const ClutchSummary* summary : summaries) {
-    auto later = std::find_if(places.begin(), places.end(), [summary](const ClutchSummary* place) {
-      return place->group != summary->group ? place->group > summary->group
-                                            : place->order > summary->order;
-    });
-    places.insert(later, summary);
+    keys.push_back(ListKey(*summary));
+  }
+  std::vector<std::int64_t> differences;
+  NotebookView view = {"", {}};
+  for (std::size_t place : InKeyOrder(keys)) {
+    const ClutchSummary* summary = summaries[place];
     if (summary->difference) {
       differences.push_back(*summary->difference);
     }
+    view.clutches.push_back(summary->view);
   }
-  NotebookView view = {Lesson(differences), {}};
-  for (const ClutchSummary* place : places) {
-    view.clutches.push_back(place->view);
-  }
+  view.lesson = Lesson(differences);
   return view;
 }
 
@@ -613,7 +539,7 @@ NotebookView ViewNotebook(const std::vector<std::string_view>& rows, CivilDate t
   std::vector<ClutchSummary> summaries;
   for (std::string_view row : rows) {
     summaries.push_back(SummarizeClutch(row, today));
-    summaries.back().view.place = std::to_string(summaries.size() - 1);
+    summaries.back().view.key = std::to_string(summaries.size() - 1);
   }
   std::vector<const ClutchSummary*> arranged;
   for (const ClutchSummary& summary : summaries) {
@@ -626,11 +552,12 @@ std::string NotebookCsv(const std::vector<std::string_view>& rows, CivilDate tod
   std::string csv = BYTE_ORDER_MARK + std::string(CSV_CLUTCH_HEADER) + CRLF;
   std::string entries;
   for (std::string_view row : rows) {
-    ReadClutch read = ReadClutchRow(row);
-    if (!read.clutch) {
+    AtDoor read = ThroughDoor(row, Source::Stored, today);
+    std::optional<Clutch> readable = ClutchOf(read.record);
+    if (read.passage != Passage::Kept || !readable) {
       continue;
     }
-    const Clutch& clutch = *read.clutch;
+    const Clutch& clutch = *readable;
     Forecast forecast = ForecastOf(clutch, today);
     csv += Cell(clutch.name, true) + ',' + IsoDate(clutch.laid) + ',' +
            Cell(TemperatureText(clutch)) + ',' + (forecast.hatch ? IsoDate(*forecast.hatch) : "") +
@@ -651,10 +578,23 @@ std::string NotebookCsv(const std::vector<std::string_view>& rows, CivilDate tod
 }
 
 std::string ClutchDays(const Clutch& clutch) {
+  static_assert(std::size(DAY_FIELDS) == 3, "a day's row is its source, date and words");
   std::string days;
-  for (const LogEntry& entry : clutch.log) {
-    days += IsoDate(entry.date) + FIELD_SEPARATOR + EntryWords(entry) +
+  for (std::size_t at = clutch.log.size(); at-- > 0;) {
+    const LogEntry& entry = clutch.log[at];
+    days += std::to_string(clutch.sources[at]) + FIELD_SEPARATOR + IsoDate(entry.date) +
+            FIELD_SEPARATOR + EntryWords(entry) +
             (Counts(clutch, entry) ? "" : LOG_NOT_COUNTED_TEXT) + ROW_SEPARATOR;
+  }
+  for (const AsideEntry& entry : clutch.aside) {
+    Filling date = {"date", entry.date};
+    std::string words =
+        entry.lowest == entry.highest
+            ? Formatted(LOG_AVERAGE_FORMAT, {date, {"temperature", entry.lowest}})
+            : Formatted(LOG_RANGE_FORMAT,
+                        {date, {"lowest", entry.lowest}, {"highest", entry.highest}});
+    days += std::to_string(entry.source) + FIELD_SEPARATOR + entry.date + FIELD_SEPARATOR + words +
+            entry.why + ROW_SEPARATOR;
   }
   return days;
 }

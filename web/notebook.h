@@ -1,5 +1,5 @@
-// The breeder's notebook: the clutches the page keeps, checked as they come
-// in, what each shows in the morning's list, what the hatched ones teach, and
+// The breeder's notebook: the clutches the page keeps (read at the door,
+// clutch_record.h), what each shows in the morning's list, what the hatched ones teach, and
 // the texts a clutch is shared, put in a calendar and exported as. Every
 // number and date in them is written here, in C++; the page keeps the
 // clutches and places the texts.
@@ -12,64 +12,28 @@
 #include <vector>
 
 #include "core/calendar.h"
+#include "web/clutch_record.h"
 #include "web/page_format.h"
 
-// A day's water temperature as noted, each number as the text it was read
-// from: the average as both lowest and highest, or the lowest and highest.
-struct LogEntry {
-  CivilDate date;
-  std::string lowest;
-  std::string highest;
-};
-
-// A clutch as the page keeps it. Its day entries are in date order, one a
-// date; entries before the laying date (left when the laying date was
-// corrected) are kept but never counted.
-struct Clutch {
-  std::string id;
-  std::string name;
-  CivilDate laid;
-  std::string temperature;  // the number as read: "20"
-  std::optional<CivilDate> hatched;
-  std::vector<LogEntry> log;
-};
-
-// A clutch as the page hands it over: one row whose first fields are named by
-// CLUTCH_FIELDS, followed by each day entry as the fields ENTRY_FIELDS name.
-// Dates are YYYY-MM-DD; a clutch not yet hatched has an empty "hatched".
-inline constexpr const char* CLUTCH_FIELDS[] = {"id", "name", "laid", "temperature", "hatched"};
-inline constexpr const char* ENTRY_FIELDS[] = {"date", "lowest", "highest"};
-
-// The longest id a clutch may have; an id is ASCII letters, digits and hyphens.
-inline constexpr std::size_t ID_LENGTH_LIMIT = 64;
-
-// A clutch read from its row, or what is wrong with the row in words.
-struct ReadClutch {
-  std::optional<Clutch> clutch;
-  std::string problem;
-};
-
-// Checks a clutch at the door, whether stored or read from a backup: an id of
-// letters, digits and hyphens, a name without control characters, dates that
-// exist, and temperatures that read as numbers. A clutch that passes is kept
-// as ClutchRow writes it: each temperature as the part read as its number,
-// the day entries in date order, and of two entries for one date the later.
-ReadClutch ReadClutchRow(std::string_view row);
-
-// The row of a clutch, as ReadClutchRow reads it.
-std::string ClutchRow(const Clutch& clutch);
+// The groups of the morning's list, in its order, and their names as the page
+// reads them: a clutch whose card asks for a part of its record is
+// "incomplete", and a record that is no clutch's "damaged".
+enum class Group { Late, Today, Ahead, Stopped, Incomplete, Hatched, Damaged };
+inline constexpr const char* GROUP_NAMES[] = {"late",       "today",   "ahead",  "stopped",
+                                              "incomplete", "hatched", "damaged"};
 
 // What one clutch shows in the list.
 struct ClutchView {
-  std::string place;        // where the clutch stood in the rows handed over: "0"
-  std::string group;        // "late", "today", "ahead", "stopped", "hatched" or "damaged"
+  std::string key;          // the record's key in the list, or its place in the rows handed over
+  std::string group;        // one of GROUP_NAMES
+  std::string name;         // as kept: at most NAME_LENGTH_LIMIT characters
   std::string laid;         // a marked date
   std::string temperature;  // "水温20℃"
   std::string hatch;        // a marked date without its year, "6月17日（木）ごろ", or empty
   std::string state;        // "あと3日", "孵化 12月17日（予定との差 +1日）", ...
   std::string development;  // "発育 62%", or empty once hatched
-  std::string share;  // "A-3　産卵12月9日・20℃・孵化予定12月17日（木）ごろ"
-  std::string log;    // "日ごとの水温 2日分（最新 6月3日 15～22℃）", or empty
+  std::string share;  // "A-3　産卵12月9日・20℃・孵化予定12月17日（木）ごろ", or empty
+  std::string log;  // "日ごとの水温 2日分（最新 6月3日 15～22℃）", or empty
   std::string range;  // "（早ければ6月16日、遅ければ6月20日）" with marked dates, or empty
   std::string assumes;  // what the days ahead are taken to be, or empty
   std::string due;      // "（2日過ぎ）", "（12月18日・あと3日）" or empty
@@ -82,8 +46,9 @@ struct ClutchViewField {
   std::string ClutchView::*member;
 };
 inline constexpr ClutchViewField CLUTCH_VIEW_FIELDS[] = {
-    {"place", &ClutchView::place},
+    {"key", &ClutchView::key},
     {"group", &ClutchView::group},
+    {"name", &ClutchView::name},
     {"laid", &ClutchView::laid},
     {"temperature", &ClutchView::temperature},
     {"hatch", &ClutchView::hatch},
@@ -110,22 +75,34 @@ NotebookView ViewNotebook(const std::vector<std::string_view>& rows, CivilDate t
 // be worked out again: each row on its own (the caller gives its view the
 // row's place), then the list in order.
 struct ClutchSummary {
-  int group;                               // the group's place in the list
+  Group group;
   std::int64_t order;                      // the clutch's place in its group
   std::optional<std::int64_t> difference;  // hatched this many days after its date
   ClutchView view;
+  std::string mends;  // what the door mended in the stored row, in words, or empty
 };
 ClutchSummary SummarizeClutch(std::string_view row, CivilDate today);
+// A clutch's place in the morning's list as one key: by group, then by its
+// order within the group.
+std::int64_t ListKey(const ClutchSummary& clutch);
 NotebookView ArrangeNotebook(const std::vector<const ClutchSummary*>& summaries);
+
+// Hatched clutches needed before the notebook says what they teach.
+inline constexpr std::size_t LESSON_FROM = 3;
+// What hatched clutches teach: how much later or earlier than their hatch
+// date they hatched, from LESSON_FROM of them on (each difference in days).
+std::string Lesson(const std::vector<std::int64_t>& differences);
 
 // The notebook for a spreadsheet: UTF-8 with a byte-order mark and CRLF line
 // ends, a row per clutch, then after an empty line a row per counted day
 // entry. Rows that cannot be read are left out.
 std::string NotebookCsv(const std::vector<std::string_view>& rows, CivilDate today);
 
-// A clutch's day entries in date order, a row each, ended by ROW_SEPARATOR:
-// the date (YYYY-MM-DD) and the entry in words, "6月3日の15～22℃", saying so
-// when it is not counted.
+// A clutch's day entries as its card lists them, newest first, then those set
+// aside, a row each with the fields DAY_FIELDS name, ended by ROW_SEPARATOR:
+// the entry's place in the record's log, its date as written and the entry in
+// words, "6月3日の15～22℃", saying so when it is not counted.
+inline constexpr const char* DAY_FIELDS[] = {"source", "date", "words"};
 std::string ClutchDays(const Clutch& clutch);
 
 // A calendar file (iCalendar) with an all-day event on the clutch's hatch

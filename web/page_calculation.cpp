@@ -24,21 +24,6 @@ constexpr double SHORTEST_PERIOD = 0.05;
 constexpr int DIGITS_PER_GROUP = 3;
 constexpr char GROUP_SEPARATOR = ',';
 
-// How a period reads in words.
-enum class PeriodKind {
-  Develops,       // positive and finite, at least SHORTEST_PERIOD
-  NoDevelopment,  // negative, or infinite: at or below the threshold, however far
-  FarOutside,     // zero, positive but rounding to 0.0 days, or not a number
-};
-
-PeriodKind KindOf(float period) {
-  double days = static_cast<double>(period);
-  if (std::isnan(days) || (days >= 0.0 && days < SHORTEST_PERIOD)) {
-    return PeriodKind::FarOutside;
-  }
-  return EggsDevelop(period) ? PeriodKind::Develops : PeriodKind::NoDevelopment;
-}
-
 // "1515152" as "1,515,152"; a leading minus sign stays in front.
 std::string WithGroupSeparators(std::string digits) {
   std::size_t firstDigit = (!digits.empty() && digits[0] == '-') ? 1 : 0;
@@ -95,7 +80,7 @@ Reading ReadingOf(std::string_view text, ScannedNumber scanned, float period) {
   if (scanned.length == 0) {
     return {"", note};
   }
-  switch (KindOf(period)) {
+  switch (PeriodKindOf(period)) {
     case PeriodKind::FarOutside:
       return {"", FAR_OUTSIDE_TEXT + note};
     case PeriodKind::NoDevelopment:
@@ -145,7 +130,7 @@ std::string HatchWords(CivilDate laid, std::optional<CivilDate> today, float per
 }
 
 std::string Hatch(std::optional<CivilDate> laid, std::optional<CivilDate> today, float period) {
-  if (KindOf(period) != PeriodKind::Develops) {
+  if (PeriodKindOf(period) != PeriodKind::Develops) {
     return "";
   }
   return laid ? HatchWords(*laid, today, period) : NO_LAYING_DATE_TEXT;
@@ -194,7 +179,7 @@ std::string Range(std::optional<CivilDate> laid, std::optional<CivilDate> today,
   Filling lowerText = {"lower", WriteNumber(lower)};
   Filling higherText = {"higher", WriteNumber(higher)};
   Filling threshold = {"threshold", ThresholdText()};
-  switch (KindOf(shortest)) {
+  switch (PeriodKindOf(shortest)) {
     case PeriodKind::FarOutside:
       return Formatted(RANGE_FAR_OUTSIDE_FORMAT, {lowerText, higherText}) + notes;
     case PeriodKind::NoDevelopment:
@@ -208,7 +193,7 @@ std::string Range(std::optional<CivilDate> laid, std::optional<CivilDate> today,
   Filling earliest = {"earliest", HatchWords(*laid, today, shortest)};
   // The lower temperature is at or below the threshold: development stops
   // while the water is that cold, so there is no latest date.
-  if (KindOf(longest) != PeriodKind::Develops) {
+  if (PeriodKindOf(longest) != PeriodKind::Develops) {
     return Formatted(RANGE_NO_LATEST_FORMAT, {lowerText, higherText, earliest, threshold}) + notes;
   }
   return Formatted(
@@ -218,6 +203,14 @@ std::string Range(std::optional<CivilDate> laid, std::optional<CivilDate> today,
 }
 
 }  // namespace
+
+PeriodKind PeriodKindOf(float period) {
+  double days = static_cast<double>(period);
+  if (std::isnan(days) || (days >= 0.0 && days < SHORTEST_PERIOD)) {
+    return PeriodKind::FarOutside;
+  }
+  return EggsDevelop(period) ? PeriodKind::Develops : PeriodKind::NoDevelopment;
+}
 
 std::string ThresholdText() {
   return WriteFixed(DevelopmentThreshold(), THRESHOLD_DECIMALS);

@@ -44,3 +44,11 @@ std::string MarkedDate(CivilDate date, const char* weekdayFormat, std::optional<
 
 // The threshold temperature as the page writes it: "5.45".
 std::string ThresholdText();
+
+// How a period reads in words.
+enum class PeriodKind {
+  Develops,       // positive and finite, at least SHORTEST_PERIOD
+  NoDevelopment,  // negative, or infinite: at or below the threshold, however far
+  FarOutside,     // zero, positive but rounding to 0.0 days, or not a number
+};
+PeriodKind PeriodKindOf(float period);

@@ -104,7 +104,8 @@ std::optional<CivilDate> ParseIsoDate(std::string_view text) {
   return IsValidDate(date) ? std::optional(date) : std::nullopt;
 }
 
-std::string PageFormatJson(const std::vector<PublishedLayout>& layouts) {
+std::string PageFormatJson(const std::vector<PublishedLayout>& layouts,
+                           const std::vector<PublishedText>& texts) {
   struct Mark {
     const char* name;
     char mark;
@@ -123,6 +124,9 @@ std::string PageFormatJson(const std::vector<PublishedLayout>& layouts) {
       names += (names.empty() ? "" : ", ") + JsonString(field);
     }
     json += ", " + JsonString(layout.name) + ": [" + names + "]";
+  }
+  for (const PublishedText& text : texts) {
+    json += ", " + JsonString(text.name) + ": " + JsonString(text.text);
   }
   return json + "}";
 }

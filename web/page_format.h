@@ -62,6 +62,21 @@ std::string Row(const Record& record, const Table& table) {
   return row;
 }
 
+// A row of the quick table, as the page reads it.
+struct QuickTableTexts {
+  std::string temperature;  // "20"
+  std::string rounded;      // "8.4"
+  std::string shown;        // "8.38222980499268"
+};
+struct QuickTableField {
+  const char* name;
+  std::string QuickTableTexts::*member;
+};
+inline constexpr QuickTableField QUICK_TABLE_FIELDS[] = {
+    {"temperature", &QuickTableTexts::temperature},
+    {"rounded", &QuickTableTexts::rounded},
+    {"shown", &QuickTableTexts::shown}};
+
 // A layout the page's script is built with: the names of a row's fields in
 // their order, as the script reads and writes them.
 struct PublishedLayout {
@@ -82,6 +97,13 @@ std::vector<const char*> NamesOf(const Table& table) {
 // escaped, other characters as they are.
 std::string JsonString(std::string_view text);
 
-// The marks and separators above, and each layout's field names, as a JSON
-// object: {"dateMark": "\u0001", ..., "clutchFields": ["id", ...], ...}.
-std::string PageFormatJson(const std::vector<PublishedLayout>& layouts);
+// A text the page's script is built with, by name.
+struct PublishedText {
+  const char* name;
+  std::string text;
+};
+
+// The marks and separators above, each layout's field names and each text, as
+// a JSON object: {"dateMark": "\u0001", ..., "clutchFields": ["id", ...], ...}.
+std::string PageFormatJson(const std::vector<PublishedLayout>& layouts,
+                           const std::vector<PublishedText>& texts);

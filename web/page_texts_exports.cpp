@@ -10,6 +10,8 @@
 #include "resources/form_texts.h"
 #include "resources/page_texts.h"
 #include "version.h"
+#include "web/clutch_list.h"
+#include "web/clutch_record.h"
 #include "web/exported_text.h"
 #include "web/notebook.h"
 #include "web/page_calculation.h"
@@ -149,6 +151,22 @@ const std::pair<const char*, const char*> MESSAGES[] = {
     {"round_none", ROUND_NONE_TEXT},
     {"round_undone", ROUND_UNDONE_TEXT},
     {"default_name", DEFAULT_NAME_FORMAT},
+    {"import_too_large", IMPORT_TOO_LARGE_TEXT},
+    {"import_failed", IMPORT_FAILED_TEXT},
+    {"import_undone", IMPORT_UNDONE_TEXT},
+    {"import_mended", IMPORT_MENDED_FORMAT},
+    {"more_not_named", MORE_NOT_NAMED_FORMAT},
+    {"mended_on_opening", MENDED_ON_OPENING_FORMAT},
+    {"mended_record", MENDED_RECORD_FORMAT},
+    {"undo_changed_since", UNDO_CHANGED_SINCE_FORMAT},
+    {"undo_exists", UNDO_EXISTS_TEXT},
+    {"undo_failed", UNDO_FAILED_TEXT},
+    {"clutch_gone", CLUTCH_GONE_TEXT},
+    {"entry_changed_since", ENTRY_CHANGED_SINCE_TEXT},
+    {"entry_restored", ENTRY_RESTORED_FORMAT},
+    {"delete_failed", DELETE_FAILED_TEXT},
+    {"database_newer", DATABASE_NEWER_TEXT},
+    {"database_closed", DATABASE_CLOSED_TEXT},
 };
 
 }  // namespace
@@ -168,12 +186,27 @@ const char* PageText(const char* name) {
 // The marks and separators of the core's texts, as a JSON object for the
 // page's script.
 const char* PageFormat() {
-  return Returned(PageFormatJson({
-      {"resultFields", NamesOf(PAGE_RESULT_FIELDS)},
-      {"clutchFields", {std::begin(CLUTCH_FIELDS), std::end(CLUTCH_FIELDS)}},
-      {"entryFields", {std::begin(ENTRY_FIELDS), std::end(ENTRY_FIELDS)}},
-      {"listFields", NamesOf(CLUTCH_VIEW_FIELDS)},
-  }));
+  auto names = [](const auto& list) {
+    return std::vector<const char*>(std::begin(list), std::end(list));
+  };
+  return Returned(PageFormatJson(
+      {
+          {"resultFields", NamesOf(PAGE_RESULT_FIELDS)},
+          {"clutchFields", names(CLUTCH_FIELDS)},
+          {"entryFields", names(ENTRY_FIELDS)},
+          {"keptEntryFields", names(KEPT_ENTRY_FIELDS)},
+          {"doorFields", names(DOOR_FIELDS)},
+          {"sources", names(SOURCE_NAMES)},
+          {"passages", names(PASSAGE_NAMES)},
+          {"listHeaderRows", names(LIST_HEADER_ROWS)},
+          {"orderFields", NamesOf(ORDER_FIELDS)},
+          {"mendedFields", names(MENDED_FIELDS)},
+          {"listFields", NamesOf(CLUTCH_VIEW_FIELDS)},
+          {"groups", names(GROUP_NAMES)},
+          {"dayFields", names(DAY_FIELDS)},
+          {"quickTableFields", NamesOf(QUICK_TABLE_FIELDS)},
+      },
+      {{"notText", std::string(1, NOT_TEXT_MARK)}, {"afterImport", ASIDE_AFTER_IMPORT}}));
 }
 
 // The messages, as a JSON object of texts by name, for the page's script.
