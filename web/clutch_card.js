@@ -28,14 +28,16 @@ export function followToday(input, value) {
   }
 }
 
-// The card of the clutch `id`. `environment` gives the core's format, the
-// records' module, onAction(name, card, button) for a press of one of its
-// buttons, and onClosed(card) when the person closes it.
-export function createClutchCard(id, environment) {
+// The card of the clutch under `key` in the core's list. `environment` gives
+// the core's format, the records' module, today() as [year, month, day],
+// onAction(name, card, button) for a press of one of its buttons, and
+// onClosed(card) when the person closes it.
+export function createClutchCard(key, environment) {
   const { format, records } = environment;
   let element = null;
   let kind = "";
   let clutch = null;
+  let record = null;
   // The texts of the card as last shown, by part.
   const shown = new Map();
   // Fields the person typed into since the card last reset them.
@@ -70,8 +72,6 @@ export function createClutchCard(id, environment) {
     shown.clear();
     filled = false;
     element = fromTemplate(kind === "damaged" ? "damaged-template" : "clutch-template");
-    element.dataset.clutch = typeof id === "string" ? id : "";
-    element.id = typeof id === "string" ? CARD_ID_PREFIX + id : "";
     const newStatus = part("status");
     if (status) {
       newStatus.replaceChildren(...status.childNodes);
@@ -108,7 +108,7 @@ export function createClutchCard(id, environment) {
     fields.append(document.getElementById("clutch-details-template").content.cloneNode(true));
     details.append(fields);
     for (const input of element.querySelectorAll("input[name]")) {
-      input.id = `${input.name}-${id}`;
+      input.id = `${input.name}-${element.id}`;
       element.querySelector(`label[data-for="${input.name}"]`).htmlFor = input.id;
       if (input.inputMode === "decimal") {
         convertTemperatureField(input);
@@ -129,7 +129,6 @@ export function createClutchCard(id, environment) {
     if (!filled) {
       return;
     }
-    const record = clutch.record;
     field("log-date").min = record.laid;
     followToday(field("log-date"));
     const hatchedDate = field("hatched-date");
@@ -140,30 +139,34 @@ export function createClutchCard(id, environment) {
     }
     followToday(hatchedDate, record.hatched);
     field("hatched-undo").hidden = !record.hatched;
-    field("calendar").hidden = clutch.hatch === "";
-    part("entries").replaceChildren(...records.days(record).map(function (day) {
+    field("calendar").hidden = !clutch.hatch.includes(format.dateMark);
+    field("share").hidden = clutch.share === "";
+    part("entries").replaceChildren(...records.days(record, environment.today()).map((day) => {
       const entry = fromTemplate("entry-template");
       entry.querySelector(".entry-words").textContent = day.words;
-      entry.querySelector("button").value = day.date;
+      const button = entry.querySelector("button");
+      button.value = day.source;
+      button.dataset.date = day.date;
       return entry;
     }));
-    for (const [name, key] of Object.entries(RECORD_FIELDS)) {
+    for (const [name, recordField] of Object.entries(RECORD_FIELDS)) {
       if (!typed.has(name)) {
-        field(name).value = record[key];
+        field(name).value = typeof record[recordField] === "string" ? record[recordField] : "";
       }
     }
   }
 
   const card = {
-    id,
+    key,
     get element() {
       return element;
     },
     get open() {
       return Boolean(details && details.open);
     },
+    // The record as the card last showed it, and what the core listed for it.
     get record() {
-      return clutch.record;
+      return record;
     },
     get clutch() {
       return clutch;
@@ -173,19 +176,24 @@ export function createClutchCard(id, environment) {
       return field(name).value;
     },
     part,
-    // Shows the listed clutch: its texts, and its opened fields.
-    show(listed) {
+    // Shows the clutch as the core listed it, and its record: its texts, and
+    // its opened fields.
+    show(listed, shownRecord) {
       const newKind = listed.group === "damaged" ? "damaged" : "clutch";
       if (newKind !== kind) {
         build(newKind);
       }
       clutch = listed;
+      record = shownRecord;
+      const id = shownRecord && typeof shownRecord.id === "string" ? shownRecord.id : "";
+      element.dataset.clutch = id;
+      element.id = id ? CARD_ID_PREFIX + id : "";
       element.dataset.state = listed.group;
       setText("state", listed.state);
       if (kind === "damaged") {
         return;
       }
-      setText("name", listed.record.name);
+      setText("name", listed.name);
       setText("laid", listed.laid, true);
       setText("temperature", listed.temperature);
       setText("hatch", listed.hatch, true);

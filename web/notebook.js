@@ -1,11 +1,14 @@
 // The breeder's notebook: what its buttons do, and how it starts. Every clutch
 // is kept in the browser's own database on this device (notebook_database.js),
-// checked at the door and worked out by the calculation core
-// (notebook_records.js), and listed for the morning (notebook_list.js), a
-// card a clutch (clutch_card.js).
+// changed in one transaction a change (notebook_changes.js), passed through
+// the calculation core's door and worked out by it (notebook_records.js), and
+// listed for the morning (notebook_list.js), a card a clutch (clutch_card.js).
+// Every change says where it was pressed whether it was made, refused or
+// failed; only what was stored is ever drawn.
+import { createNotebookChanges } from "./notebook_changes.js";
 import { openNotebookDatabase } from "./notebook_database.js";
 import { createNotebookList } from "./notebook_list.js";
-import { createNotebookRecords } from "./notebook_records.js";
+import { createNotebookRecords, LARGEST_BACKUP } from "./notebook_records.js";
 import { convertTemperatureField } from "./temperature_field.js";
 import { dateParts, today, whenTodayChanges } from "./today.js";
 
@@ -13,7 +16,6 @@ const LAST_BACKUP_KEY = "eggperiod-last-backup";
 // The clutches the person left unticked in the last round.
 const ROUND_UNTICKED_KEY = "eggperiod-round-unticked";
 const CHANNEL = "eggperiod-notebook";
-const CONTROL_CHARACTERS = /[\u0000-\u001f\u007f\u2028\u2029]/g;
 const FILE_NAME_UNSAFE = /[\\/:*?"<>|\u0000-\u001f]/g;
 // A file name made from a clutch's name keeps this many characters of it.
 const FILE_NAME_LENGTH = 40;
@@ -23,6 +25,17 @@ const PRINTING_LIST = "printing-list";
 // The fields of a card's actions, emptied once the change is stored.
 const LOG_FIELDS = ["log-date", "log-temperature", "log-lowest", "log-highest"];
 const EDIT_FIELDS = ["edit-name", "edit-laid", "edit-temperature"];
+const ROUND_FIELDS = ["round-temperature", "round-lowest", "round-highest"];
+
+// The key a record has in the core's list and on its card: its id as JSON,
+// so that any id, even one that is no text, makes one key.
+function keyOf(id) {
+  return JSON.stringify(id ?? null);
+}
+
+function todayParts() {
+  return dateParts(today());
+}
 
 // Starts the notebook with the calculation core and the calculator whose
 // results it saves.
@@ -38,12 +51,12 @@ export function startNotebook(core, calculator) {
   const roundStatus = document.getElementById("round-status");
 
   const records = createNotebookRecords(core);
+  const message = records.message;
   let database = null;
+  let changes = null;
   let channel = null;
-  // The records as last read from the database, and each one's clutch as
-  // last listed, by id.
+  // The records as last read from the database or stored, by key.
   let stored = new Map();
-  let listedClutches = new Map();
   // Cards the person changed: they keep their place until closed.
   const pinned = new Set();
   // Buttons whose change is being stored: a second press does nothing.
@@ -53,19 +66,12 @@ export function startNotebook(core, calculator) {
   let safariNote = false;
 
   const drawing = createNotebookList({
-    format: core.format, records, onAction: onCardAction, onClosed: onCardClosed,
+    format: core.format, records, today: todayParts, onAction: onCardAction,
+    onClosed: onCardClosed, lastBackup: () => localStorage.getItem(LAST_BACKUP_KEY) || "",
   });
 
   function say(text, ...extra) {
     status.replaceChildren(text, ...extra);
-  }
-
-  // A card's own status line, which survives its redrawing.
-  function sayOn(id, text, ...extra) {
-    const card = drawing.card(id);
-    if (card) {
-      card.say(text, ...extra);
-    }
   }
 
   // Whether the round ticks a clutch: all at first, then as last chosen, and
@@ -74,18 +80,12 @@ export function startNotebook(core, calculator) {
     return !JSON.parse(localStorage.getItem(ROUND_UNTICKED_KEY) || "[]").includes(id);
   }
 
-  // An undo button for `undo`; pressed again while it is stored, it does
-  // nothing, and pressed after, it puts back the same records again.
+  // An undo button for `undo`: pressed while it is stored it does nothing,
+  // and once it is done it is gone, so a second press does nothing either.
   function undoButton(undo) {
     const button = undoTemplate.content.firstElementChild.cloneNode(true);
-    button.addEventListener("click", function () {
-      press(button, undo);
-    });
+    button.addEventListener("click", () => press(button, undo));
     return button;
-  }
-
-  function cleanName(text) {
-    return text.replace(CONTROL_CHARACTERS, " ").trim();
   }
 
   function newId() {
@@ -94,115 +94,132 @@ export function startNotebook(core, calculator) {
     return `${Date.now().toString(36)}-${random[0].toString(36)}${random[1].toString(36)}`;
   }
 
-  function todayParts() {
-    return dateParts(today());
-  }
-
-  // The list, always drawn from what was stored. A list that cannot be drawn
-  // says so, and never makes a stored change look failed.
+  // The list drawn from what was stored. A list that cannot be drawn says
+  // so, and never makes a stored change look failed.
   function show() {
-    try {
-      const listed = records.list([...stored.values()], todayParts(),
-        localStorage.getItem(LAST_BACKUP_KEY) || "");
-      listedClutches = new Map(listed.clutches.map(function (clutch) {
-        return [clutch.record.id, clutch];
-      }));
-      drawing.draw(listed, pinned, ticked);
+    return Promise.resolve().then(() => drawing.draw(stored, pinned, ticked)).then(() => {
       if (safariNote) {
         storageNote.className = stored.size > 0 ? "alert" : "hint";
       }
       performance.mark("eggperiod-notebook-shown");
-    } catch (error) {
-      say(records.message("list_failed"));
-    }
+    }).catch(() => say(message("list_failed")));
   }
 
+  // Records put into the list and the core's, by key.
+  function keep(changed) {
+    const put = [];
+    const removed = [];
+    for (const { id, record } of changed) {
+      const key = keyOf(id);
+      if (record) {
+        stored.set(key, record);
+        put.push({ key, record });
+      } else {
+        stored.delete(key);
+        removed.push(key);
+      }
+    }
+    drawing.remove(removed);
+    return drawing.put(put);
+  }
+
+  // Reads every record again (another tab changed them), a batch at a time.
+  // A record with the time of the last change it had is taken as unchanged.
   function reload() {
-    return database.readAll().then(function (all) {
-      stored = new Map(all.map(function (record) {
-        return [record.id, record];
-      }));
-      show();
+    const read = new Map();
+    return database.readAll((batch) => {
+      const changed = [];
+      for (const record of batch) {
+        const key = keyOf(record.id);
+        const known = stored.get(key);
+        const unchanged = known && known.updated === record.updated;
+        read.set(key, unchanged ? known : record);
+        if (!unchanged) {
+          changed.push({ key, record });
+        }
+      }
+      drawing.put(changed);
+    }).then(() => {
+      drawing.remove([...stored.keys()].filter((key) => !read.has(key)));
+      stored = read;
+      return show();
     });
   }
 
-  // A change stored, then other tabs told, the list shown from what was
-  // stored (the records a change of known clutches settles with, or every
-  // record read again), and `done(result)`. On failure only the message
-  // changes, so what was typed stays.
-  function store(changing, done, failure) {
-    return changing.then(function (result) {
+  // After a change was written: other tabs told, the list drawn from the
+  // records it stored, then `shown()`, all guarded, since the change stands.
+  function afterWriting(result, shown) {
+    try {
       if (channel) {
         channel.postMessage("changed");
       }
-      const shown = result && result.changed ? function () {
-        for (const { id, record } of result.changed) {
-          if (record) {
-            stored.set(id, record);
-          } else {
-            stored.delete(id);
-          }
-        }
-        show();
-      } : reload;
-      return Promise.resolve().then(shown).then(function () {
-        done(result);
-      }, function () {
-        say(records.message("list_failed"));
-      });
-    }, function () {
-      (failure || say)(records.message("change_failed"));
+      keep(result.changed);
+    } catch (error) {
+      say(message("list_failed"));
+      return Promise.resolve();
+    }
+    return show().then(shown).catch(() => say(message("list_failed")));
+  }
+
+  // What a change's result says where it was pressed (`tell`): its
+  // refusal, that it failed (`failed`), or, once it is drawn, what
+  // `done(result)` says.
+  function answer(pending, tell, failed, done) {
+    return pending.then((result) => {
+      if (result.outcome === "refused") {
+        tell(result.problem);
+      } else if (result.outcome === "failed") {
+        tell(failed);
+      } else {
+        return afterWriting(result, () => done(result));
+      }
+      return undefined;
     });
+  }
+
+  // Names in a list: "A-1、B-2".
+  function listed(names) {
+    return names.join(message("list_separator"));
+  }
+
+  // The clutches an undo left as they were, since they changed after the
+  // change it takes back; or nothing.
+  function changedSince(names) {
+    return names.length > 0 ? message("undo_changed_since", { names: listed(names) }) : "";
   }
 
   // Asks once that the browser keep the records even when space runs short.
   function askToKeep() {
     if (!persistenceAsked && navigator.storage && navigator.storage.persist) {
       persistenceAsked = true;
-      navigator.storage.persist().catch(function () {});
+      navigator.storage.persist().catch(() => {});
     }
   }
 
   // The hatch date of a listed clutch in words, "12月18日" (the first piece of
   // its marked date), or that there is none.
-  function hatchDay(id) {
-    const clutch = listedClutches.get(id);
-    return clutch && clutch.hatch ? clutch.hatch.split(core.format.dateTextMark)[1]
-      .split(core.format.dateBreak)[0] : records.message("hatch_none");
+  function hatchDay(key) {
+    const view = drawing.view(key);
+    return view && view.hatch.includes(core.format.dateMark) ? view.hatch
+      .split(core.format.dateTextMark)[1].split(core.format.dateBreak)[0]
+      : message("hatch_none");
   }
 
-  // How the hatch date of `id` moved from `before`, or that it stayed.
-  function moved(id, before) {
-    const after = hatchDay(id);
-    return before === after ? records.message("hatch_stayed", { date: after })
-      : records.message("hatch_moved", { from: before, to: after });
+  // How the hatch date of `key` moved from `before`, or that it stayed.
+  function moved(key, before) {
+    const after = hatchDay(key);
+    return before === after ? message("hatch_stayed", { date: after })
+      : message("hatch_moved", { from: before, to: after });
   }
 
-  // The clutch `id` changed by `change(record)`, read and written in one
-  // transaction; a changed record that fails the check at the door is not
-  // written. The card keeps its place and says what happened, by default
-  // how its hatch date moved; `fields` are emptied once it is stored.
-  function update(id, change, words, fields = []) {
-    let problem = "";
-    const before = hatchDay(id);
-    pinned.add(id);
-    return store(database.update([id], function (current) {
-      if (!current) {
-        return null;
-      }
-      const result = records.checked({ ...change(current), updated: Date.now() });
-      problem = result.problem || "";
-      return result.record || null;
-    }), function () {
-      if (!problem) {
-        const card = drawing.card(id);
-        if (card) {
-          card.reset(fields);
-        }
-      }
-      sayOn(id, problem || words || moved(id, before));
-    }, function (text) {
-      sayOn(id, text);
+  // A card's change: the card keeps its place and says what happened (by
+  // default how its hatch date moved); `fields` are emptied once stored.
+  function changeOn(card, pending, fields = [], words = undefined) {
+    const before = hatchDay(card.key);
+    pinned.add(card.key);
+    return answer(pending, card.say, message("change_failed"), (result) => {
+      card.reset(fields);
+      card.say(...[].concat(words ? words(result) : [result.mends, moved(card.key, before)]));
     });
   }
 
@@ -223,11 +240,12 @@ export function startNotebook(core, calculator) {
     return result.text;
   }
 
-  // A day's entry from a date field and temperature fields (average, lowest,
-  // highest): { entry }, or null after `tell` said why there is none.
-  function dayEntry(date, fields, tell, laid) {
-    if (!date || (laid && date < laid) || date > today()) {
-      tell(records.message("log_date_outside"));
+  // A day's entry from a date and temperature fields (average, lowest,
+  // highest), or null after `tell` said why there is none. The dates the
+  // entry may take are the door's to judge.
+  function dayEntry(date, fields, tell) {
+    if (!date) {
+      tell(message("log_date_outside"));
       return null;
     }
     const texts = [];
@@ -245,123 +263,95 @@ export function startNotebook(core, calculator) {
     if (averageText && !lowestText && !highestText) {
       return { date, lowest: averageText, highest: averageText };
     }
-    tell(records.message("log_needs_temperature"));
+    tell(message("log_needs_temperature"));
     return null;
   }
 
   function addDay(card) {
-    const record = card.record;
-    const tell = function (text) {
-      card.say(text);
-    };
-    const entry = dayEntry(card.value("log-date"), ["log-temperature", "log-lowest",
-      "log-highest"].map(card.field), tell, record.laid);
-    if (!entry) {
-      return null;
-    }
-    // The core keeps one entry a date, the later one: this one.
-    return update(record.id, function (current) {
-      return { ...current, log: [...current.log, entry] };
-    }, "", LOG_FIELDS);
+    const entry = dayEntry(card.value("log-date"),
+      ["log-temperature", "log-lowest", "log-highest"].map(card.field), card.say);
+    return entry && changeOn(card, changes.addDay(card.record.id, entry), LOG_FIELDS);
   }
 
   function correct(card) {
-    const record = card.record;
-    const tell = function (text) {
-      card.say(text);
-    };
-    const temperature = typed(card.field("edit-temperature"), tell);
+    const temperature = typed(card.field("edit-temperature"), card.say);
     if (temperature === null) {
       return null;
     }
     if (temperature === "") {
-      tell(records.message("edit_needs_temperature"));
+      card.say(message("edit_needs_temperature"));
       return null;
     }
     if (!card.value("edit-laid")) {
-      tell(records.message("edit_needs_laid"));
+      card.say(message("edit_needs_laid"));
       return null;
     }
-    const name = cleanName(card.value("edit-name"));
-    const laid = card.value("edit-laid");
-    return update(record.id, function (current) {
-      return { ...current, name: name || current.name, laid, temperature };
-    }, "", EDIT_FIELDS);
+    const name = card.value("edit-name").trim();
+    return changeOn(card, changes.correct(card.record.id, {
+      ...(name ? { name } : {}), laid: card.value("edit-laid"), temperature,
+    }), EDIT_FIELDS);
   }
 
+  // Hatched, with an undo that takes back that mark only while it stands.
   function markHatched(card) {
-    const record = card.record;
     const date = card.value("hatched-date");
-    if (!date || date < record.laid || date > today()) {
-      card.say(records.message("hatched_date_outside"));
+    if (!date) {
+      card.say(message("hatched_date_outside"));
       return null;
     }
-    return update(record.id, function (current) {
-      return { ...current, hatched: date };
-    }, " ", ["hatched-date"]);
-  }
-
-  // A day entry deleted, with an undo that puts it back.
-  function removeDay(card, date) {
-    const record = card.record;
-    const removed = record.log.find(function (entry) {
-      return entry.date === date;
-    });
-    const words = records.days(record).find(function (day) {
-      return day.date === date;
-    }).words;
-    return update(record.id, function (current) {
-      return { ...current, log: current.log.filter(function (entry) {
-        return entry.date !== date;
-      }) };
-    }).then(function () {
-      sayOn(record.id, records.message("entry_deleted", { entry: words }), " ",
-        undoButton(function () {
-          return update(record.id, function (current) {
-            return { ...current, log: [...current.log, removed] };
-          });
-        }));
-    });
+    const id = card.record.id;
+    return changeOn(card, changes.markHatched(id, date), ["hatched-date"], () => [
+      drawing.view(card.key).state, " ", undoButton(() => changeOn(card,
+        changes.unmarkHatched(id, date), ["hatched-date"], () => message("hatched_undone")))]);
   }
 
   function unmarkHatched(card) {
-    return update(card.id, function (current) {
-      return { ...current, hatched: "" };
-    }, records.message("hatched_undone"), ["hatched-date"]);
+    return changeOn(card, changes.unmarkHatched(card.record.id), ["hatched-date"],
+      () => message("hatched_undone"));
   }
 
-  // A deleted card's place says so, with its undo, until the page is left.
-  function remove(id, name) {
-    let removed;
-    const undo = function () {
-      return store(database.put([removed]), function () {
-        drawing.forgetDeleted(id);
-        show();
-      });
-    };
-    const mark = drawing.markDeleted(id, records.message("deleted", { name }));
-    mark.querySelector("button").addEventListener("click", function (event) {
-      press(event.currentTarget, undo);
-    });
-    return store(database.remove(id), function (result) {
-      removed = result.removed;
-    }, function (text) {
-      drawing.forgetDeleted(id);
-      say(text);
+  // A day entry deleted, with an undo that puts it back while its date is free.
+  function removeDay(card, button) {
+    const words = button.closest("li").querySelector(".entry-words").textContent;
+    const id = card.record.id;
+    return changeOn(card, changes.removeDay(id, Number(button.value), button.dataset.date),
+      [], (result) => [message("entry_deleted", { entry: words }), " ",
+        undoButton(() => changeOn(card, changes.putDayBack(id, result.removed), [],
+          () => message("entry_restored", { entry: words })))]);
+  }
+
+  // A deleted card's place says so, with its undo, until the page is left;
+  // the undo puts the clutch back only if no clutch has its id.
+  function remove(card) {
+    const key = card.key;
+    const name = drawing.view(key)?.name ?? "";
+    return changes.remove(stored.get(key)?.id).then((result) => {
+      if (result.outcome !== "done") {
+        card.say(result.outcome === "refused" ? result.problem : message("delete_failed"));
+        return undefined;
+      }
+      const mark = drawing.markDeleted(key, message("deleted", { name }));
+      const undo = mark.querySelector("button");
+      undo.addEventListener("click", () => press(undo, () => answer(
+        changes.restore(result.removed),
+        (text) => mark.querySelector(".deleted-words").replaceChildren(text), message("undo_failed"),
+        () => {
+          drawing.forgetDeleted(key);
+          return show();
+        })));
+      return afterWriting(result, () => {});
     });
   }
 
   // Shares a clutch's line, or copies it and says so on its card.
-  function share(id) {
-    const line = listedClutches.get(id).share;
+  function share(card) {
+    const line = drawing.view(card.key).share;
     if (navigator.share) {
-      navigator.share({ text: line }).catch(function () {});
+      navigator.share({ text: line }).catch(() => {});
       return;
     }
-    const copied = function () {
-      sayOn(id, records.message("copied"));
-    };
-    const copyBySelection = function () {
+    const copied = () => card.say(message("copied"));
+    const copyBySelection = () => {
       const text = document.createElement("textarea");
       text.value = line;
       document.body.append(text);
@@ -385,15 +375,13 @@ export function startNotebook(core, calculator) {
     document.body.append(link);
     link.click();
     link.remove();
-    setTimeout(function () {
-      URL.revokeObjectURL(url);
-    }, 0);
+    setTimeout(() => URL.revokeObjectURL(url), 0);
   }
 
-  function addToCalendar(record) {
-    const event = records.calendar(record, todayParts(), Date.now());
+  function addToCalendar(card) {
+    const event = records.calendar(card.record, todayParts(), Date.now());
     if (event) {
-      const name = [...record.name].slice(0, FILE_NAME_LENGTH).join("");
+      const name = [...drawing.view(card.key).name].slice(0, FILE_NAME_LENGTH).join("");
       download(`${name}.ics`, event, "text/calendar");
     }
   }
@@ -406,50 +394,31 @@ export function startNotebook(core, calculator) {
     const pending = action();
     if (pending) {
       busy.add(button);
-      pending.finally(function () {
-        busy.delete(button);
-      });
+      pending.finally(() => busy.delete(button));
     }
   }
 
+  const CARD_ACTIONS = {
+    "log-add": addDay,
+    "edit-save": correct,
+    "hatched-save": markHatched,
+    "hatched-undo": unmarkHatched,
+    "entry-delete": removeDay,
+    "delete": remove,
+    "share": share,
+    "calendar": addToCalendar,
+  };
+
   function onCardAction(name, card, button) {
-    const id = card.id;
-    const record = stored.get(id);
-    const actions = {
-      "log-add": function () {
-        return addDay(card);
-      },
-      "edit-save": function () {
-        return correct(card);
-      },
-      "hatched-save": function () {
-        return markHatched(card);
-      },
-      "hatched-undo": function () {
-        return unmarkHatched(card);
-      },
-      "entry-delete": function () {
-        return removeDay(card, button.value);
-      },
-      "delete": function () {
-        return remove(id, record && typeof record.name === "string" ? record.name : "");
-      },
-      "share": function () {
-        share(id);
-      },
-      "calendar": function () {
-        addToCalendar(record);
-      },
-    };
-    if (actions[name]) {
-      press(button, actions[name]);
+    if (CARD_ACTIONS[name]) {
+      press(button, () => CARD_ACTIONS[name](card, button));
     }
   }
 
   // A changed card moves to its place once the person closes it.
   function onCardClosed(card) {
-    if (pinned.has(card.id)) {
-      pinned.delete(card.id);
+    if (pinned.has(card.key)) {
+      pinned.delete(card.key);
       card.say("");
       show();
     }
@@ -458,75 +427,49 @@ export function startNotebook(core, calculator) {
   // One reading for the shelf ---------------------------------------------------
 
   // Writes the day for every ticked clutch in one transaction (a day already
-  // entered is replaced; a clutch laid after that date is skipped and named),
-  // then says which hatch dates moved, with an undo for the whole round.
+  // entered is replaced; a clutch the door refuses, laid after that date, is
+  // skipped and named), then says which hatch dates moved, with an undo that
+  // takes back only what the round wrote and still stands.
   function addRound() {
-    const tell = function (text, ...extra) {
-      roundStatus.replaceChildren(text, ...extra);
-    };
-    const entry = dayEntry(roundDate.value, ["round-temperature", "round-lowest",
-      "round-highest"].map(function (name) {
-      return document.getElementById(name);
-    }), tell);
+    const tell = (text, ...extra) => roundStatus.replaceChildren(text, ...extra);
+    const entry = dayEntry(roundDate.value, ROUND_FIELDS.map((name) =>
+      document.getElementById(name)), tell);
     if (!entry) {
       return null;
     }
     const boxes = [...document.querySelectorAll('[name="round-clutch"]')];
-    localStorage.setItem(ROUND_UNTICKED_KEY, JSON.stringify(boxes.filter(function (box) {
-      return !box.checked;
-    }).map(function (box) {
-      return box.value;
-    })));
-    const ids = boxes.filter(function (box) {
-      return box.checked;
-    }).map(function (box) {
-      return box.value;
-    });
+    localStorage.setItem(ROUND_UNTICKED_KEY, JSON.stringify(boxes.filter((box) => !box.checked)
+      .map((box) => box.value)));
+    const ids = boxes.filter((box) => box.checked).map((box) => box.value);
     if (ids.length === 0) {
-      tell(records.message("round_none"));
+      tell(message("round_none"));
       return null;
     }
-    const before = new Map(ids.map(function (id) {
-      return [id, hatchDay(id)];
-    }));
-    const skipped = [];
-    const now = Date.now();
-    return store(database.update(ids, function (current) {
-      if (!current) {
-        return null;
-      }
-      if (current.laid > entry.date) {
-        skipped.push(current.name);
-        return null;
-      }
-      return records.checked({ ...current, log: [...current.log, entry], updated: now }).record ||
-        null;
-    }), function (result) {
-      const lines = [records.message("round_done", { count: String(result.changed.length) })];
-      for (const { id, record } of result.changed) {
-        if (hatchDay(id) !== before.get(id)) {
-          lines.push(records.message("round_moved", { name: record.name, from: before.get(id),
-            to: hatchDay(id) }));
+    const before = new Map(ids.map((id) => [id, hatchDay(keyOf(id))]));
+    return answer(changes.round(ids, entry), tell, message("change_failed"), (result) => {
+      const lines = [message("round_done", { count: String(result.written.length) })];
+      for (const { id, name } of result.written) {
+        const to = hatchDay(keyOf(id));
+        if (to !== before.get(id)) {
+          lines.push(message("round_moved", { name, from: before.get(id), to }));
         }
       }
-      if (skipped.length > 0) {
-        lines.push(records.message("round_skipped", {
-          names: skipped.join(records.message("list_separator")) }));
+      if (result.skipped.length > 0) {
+        const names = listed(result.skipped.map((skipped) => skipped.name));
+        lines.push(message("round_skipped", { names }));
       }
-      const undo = undoButton(function () {
-        return store(database.put(result.before), function () {
-          tell(records.message("round_undone"));
-        }, tell);
-      });
+      const undo = undoButton(() => answer(changes.undoRound(result.written), tell,
+        message("undo_failed"), (undone) => tell(message("round_undone"),
+          changedSince(undone.changedSince))));
       tell(lines.join("\n"), " ", undo);
-    }, tell);
+    });
   }
 
   // Saving the calculation ----------------------------------------------------
 
   // The next free default name: 記録1, 記録2, ...
   function defaultName() {
-    const prefix = records.message("default_name", { number: "" });
+    const prefix = message("default_name", { number: "" });
     let highest = 0;
     for (const record of stored.values()) {
       const number = typeof record.name === "string" && record.name.startsWith(prefix)
@@ -535,35 +478,26 @@ export function startNotebook(core, calculator) {
         highest = number;
       }
     }
-    return records.message("default_name", { number: String(highest + 1) });
+    return message("default_name", { number: String(highest + 1) });
   }
 
   function saveCalculation() {
     const temperature = records.readTemperature(calculator.temperature.value);
     if (!temperature) {
-      say(records.message("save_needs_temperature"));
+      say(message("save_needs_temperature"));
       return null;
     }
     if (!calculator.laid.value) {
-      say(records.message("save_needs_laid"));
+      say(message("save_needs_laid"));
       return null;
     }
-    const now = Date.now();
-    const result = records.checked({
-      id: newId(), name: cleanName(label.value) || defaultName(), laid: calculator.laid.value,
-      temperature, hatched: "", log: [], created: now, updated: now,
-    });
-    if (result.problem) {
-      say(result.problem);
-      return null;
-    }
-    const record = result.record;
-    return store(database.add(record), function () {
+    const name = label.value.trim() || defaultName();
+    return answer(changes.save({
+      id: newId(), name, laid: calculator.laid.value, temperature, hatched: "", log: [],
+    }), say, message("save_failed"), (result) => {
       label.value = "";
-      say(records.message("saved", { name: record.name }));
+      say(message("saved", { name: result.changed[0].record.name }), result.mends);
       askToKeep();
-    }, function () {
-      say(records.message("save_failed"));
     });
   }
 
@@ -584,35 +518,48 @@ export function startNotebook(core, calculator) {
 
   // The notebook alone, printed as a table.
   function printList() {
-    drawing.fillPrintTable([...listedClutches.values()]);
+    drawing.fillPrintTable();
     document.body.classList.add(PRINTING_LIST);
     window.print();
   }
 
-  // Records are matched by id, and the more recently changed one wins,
-  // decided inside the transaction that writes them.
+  // A backup read, each record merged with its clutch here, in one
+  // transaction, with an undo that takes back the whole import where it
+  // still stands. A file too large is refused whole.
   function importBackup(file) {
-    file.text().then(function (text) {
-      const backup = records.readBackup(text);
+    if (file.size > LARGEST_BACKUP) {
+      say(message("import_too_large"));
+      return Promise.resolve();
+    }
+    return file.text().then((text) => {
+      const backup = records.readBackup(text, todayParts());
       if (backup.problem) {
         say(backup.problem);
-        return;
+        return undefined;
       }
-      store(database.merge(backup.records, records.replaces), function (counts) {
-        say(records.importedWords(counts.added, counts.updated, backup.leftOut));
-        if (counts.added > 0) {
+      return answer(changes.importRecords(backup.records), say, message("import_failed"), (result) => {
+        const words = records.importedWords(result.added, result.updated, backup.leftOut,
+          backup.mended);
+        if (result.changes.length === 0) {
+          say(words);
+          return;
+        }
+        say(words, " ", undoButton(() => answer(changes.undoImport(result.changes), say,
+          message("undo_failed"), (undone) => say(message("import_undone"),
+            changedSince(undone.changedSince)))));
+        if (result.added > 0) {
           askToKeep();
         }
       });
-    }, function () {
-      say(records.message("import_not_backup"));
-    });
+    }, () => say(message("import_not_backup")));
   }
 
   // Starting ------------------------------------------------------------------
 
-  function unavailable() {
-    storageNote.textContent = storageNote.dataset.unavailable;
+  function unavailable(error) {
+    const newer = error && error.name === "VersionError";
+    storageNote.textContent = newer ? message("database_newer")
+      : storageNote.dataset.unavailable;
     storageNote.className = "alert";
     for (const part of [savePanel, list, document.getElementById("backup")]) {
       part.hidden = true;
@@ -621,48 +568,81 @@ export function startNotebook(core, calculator) {
 
   function connect() {
     const save = document.getElementById("save");
-    save.addEventListener("click", function () {
-      press(save, saveCalculation);
-    });
-    label.addEventListener("keydown", function (event) {
+    save.addEventListener("click", () => press(save, saveCalculation));
+    label.addEventListener("keydown", (event) => {
       if (event.key === "Enter" && !event.isComposing) {
         event.preventDefault();
         press(save, saveCalculation);
       }
     });
     const roundAdd = document.getElementById("round-add");
-    roundAdd.addEventListener("click", function () {
-      press(roundAdd, addRound);
-    });
-    roundDate.addEventListener("input", function () {
+    roundAdd.addEventListener("click", () => press(roundAdd, addRound));
+    roundDate.addEventListener("input", () => {
       roundDate.dataset.chosen = "yes";
     });
-    for (const name of ["round-temperature", "round-lowest", "round-highest"]) {
+    for (const name of ROUND_FIELDS) {
       convertTemperatureField(document.getElementById(name));
     }
     document.getElementById("export-json").addEventListener("click", exportBackup);
     document.getElementById("export-csv").addEventListener("click", exportSpreadsheet);
     document.getElementById("print-list").addEventListener("click", printList);
-    document.getElementById("import").addEventListener("change", function (event) {
-      if (event.target.files.length > 0) {
-        importBackup(event.target.files[0]);
-        event.target.value = "";
+    const importField = document.getElementById("import");
+    importField.addEventListener("change", () => {
+      if (importField.files.length > 0) {
+        const file = importField.files[0];
+        importField.value = "";
+        press(importField, () => importBackup(file));
       }
     });
     if ("BroadcastChannel" in window) {
       channel = new BroadcastChannel(CHANNEL);
-      channel.onmessage = reload;
+      channel.onmessage = () => reload().catch(() => say(message("list_failed")));
     }
-    window.addEventListener("afterprint", function () {
-      document.body.classList.remove(PRINTING_LIST);
-    });
+    window.addEventListener("afterprint", () => document.body.classList.remove(PRINTING_LIST));
     // A new day changes every clutch's state, and the dates that follow today.
-    whenTodayChanges(function () {
+    whenTodayChanges(() => {
       show();
       drawing.followNewDay();
       drawing.followToday(roundDate);
     });
     drawing.followToday(roundDate);
+  }
+
+  // The records the door mended as the notebook opened, written back once
+  // and named once.
+  function mendOnOpening(mended) {
+    if (mended.length === 0) {
+      return Promise.resolve();
+    }
+    const reads = records.check(mended.map(({ key }) => stored.get(key)), "stored", todayParts());
+    const writing = mended.map(({ key }, index) => ({
+      key: stored.get(key).id, read: stored.get(key), record: reads[index].record,
+    }));
+    return changes.writeMends(writing).then((result) => {
+      if (result.outcome !== "done") {
+        return;
+      }
+      keep(result.changed);
+      const names = writing.map(({ record }, index) =>
+        message("mended_record", { name: record.name, mends: reads[index].mends }));
+      say([message("mended_on_opening", { count: String(names.length) }),
+        ...records.named(names)].join(""));
+    });
+  }
+
+  function opened(openedDatabase) {
+    database = openedDatabase;
+    changes = createNotebookChanges(database, records, todayParts, Date.now);
+    savePanel.hidden = false;
+    connect();
+    say("");
+    const mended = [];
+    return database.readAll((batch) => {
+      for (const record of batch) {
+        stored.set(keyOf(record.id), record);
+      }
+      mended.push(...drawing.put(batch.map((record) => ({ key: keyOf(record.id), record }))));
+    }).then(() => mendOnOpening(mended)).then(show);
   }
 
   performance.mark("eggperiod-notebook-start");
@@ -672,26 +652,11 @@ export function startNotebook(core, calculator) {
     storageNote.textContent = storageNote.dataset.safari;
     safariNote = true;
   }
-  let opening;
-  try {
-    opening = openNotebookDatabase({
-      blocked() {
-        say(records.message("database_blocked"));
-      },
-      replaced() {
-        say(records.message("database_replaced"));
-      },
-    });
-  } catch (error) {
-    opening = Promise.reject(error);
-  }
-  return opening.then(function (opened) {
-    database = opened;
-    savePanel.hidden = false;
-    connect();
-    say("");
-    return reload();
-  }, unavailable).then(function () {
+  return openNotebookDatabase({
+    blocked: () => say(message("database_blocked")),
+    replaced: () => say(message("database_replaced")),
+    closed: () => say(message("database_closed")),
+  }).then(opened, unavailable).catch(() => say(message("list_failed"))).then(() => {
     performance.mark("eggperiod-notebook-ready");
   });
 }

@@ -1,15 +1,27 @@
-// The notebook on the page, drawn from what the core wrote: the morning's
+// The notebook on the page, drawn from the list the core keeps: the morning's
 // summary above the calculator, a card a clutch in the morning's order with
 // the hatched ones folded after the others, and a checkbox a clutch for the
 // round. Each card is a component of its own (clutch_card.js), kept from one
-// drawing to the next.
+// drawing to the next; a drawing fetches and shows only the clutches whose
+// texts changed, and moves only the cards whose places changed. The first
+// drawing of a large notebook goes a part at a time, the first screen first.
 import { CARD_ID_PREFIX, createClutchCard, followToday } from "./clutch_card.js";
 import { place } from "./page_text.js";
 
 // How many of the coming clutches the morning's summary names.
 const NEXT_NAMED = 2;
+// Cards drawn in one task while the notebook is first drawn.
+const CARDS_AT_ONCE = 150;
+// Groups whose clutches are not yet hatched, and so take a day's reading.
+const ROUND_GROUPS = ["late", "today", "ahead", "stopped"];
 
-// `environment` as a card takes it (clutch_card.js).
+// Lets the browser draw and take input before the next part.
+function nextTask() {
+  return new Promise((resolve) => setTimeout(resolve, 0));
+}
+
+// `environment` as a card takes it (clutch_card.js), with `records` the
+// records' module.
 export function createNotebookList(environment) {
   const { format, records } = environment;
   const message = records.message;
@@ -27,36 +39,74 @@ export function createNotebookList(environment) {
   const printTable = document.querySelector("#print-table tbody");
   const deletedTemplate = document.getElementById("deleted-template");
 
-  // The cards by record id, in the order last drawn.
-  let cards = new Map();
-  // Where deleted cards stood, until the page is left: { element, place } by id.
+  // The cards by key, each clutch's view and record, and the version of the
+  // view each card shows.
+  const cards = new Map();
+  const views = new Map();
+  const shownVersions = new Map();
+  let stored = new Map();
+  // The keys in the order last drawn.
+  let order = [];
+  // Where deleted cards stood, until the page is left: { element, place, list } by key.
   const deleted = new Map();
+  let firstDrawn = false;
+
+  // Puts the records (`entries`, [{ key, record }]) into the core's list;
+  // gives those whose stored record the door mended.
+  function put(entries) {
+    return records.listPut(entries, environment.today());
+  }
+
+  function remove(keys) {
+    records.listRemove(keys);
+  }
+
+  // The views of the keys whose version changed, fetched from the core.
+  function fetchViews(listed) {
+    const wanted = listed.filter((item) => shownVersions.get(item.key) !== item.version &&
+      views.get(item.key)?.version !== item.version);
+    if (wanted.length > 0) {
+      records.listViews(wanted.map((item) => item.key)).forEach((view, index) => {
+        views.set(wanted[index].key, { ...view, version: wanted[index].version });
+      });
+    }
+  }
+
+  // The card of a listed clutch, shown as its view and record now stand.
+  function cardOf(item) {
+    let card = cards.get(item.key);
+    const view = views.get(item.key);
+    if (!card) {
+      card = createClutchCard(item.key, environment);
+      cards.set(item.key, card);
+    }
+    if (shownVersions.get(item.key) !== item.version || card.record !== stored.get(item.key)) {
+      card.show(view, stored.get(item.key));
+      shownVersions.set(item.key, item.version);
+    }
+    return card;
+  }
 
   // The morning's summary: what hatches today, what is past its date, and
   // the next ones, each name a link to its card; nothing when there is
   // nothing to say.
-  function drawToday(clutches) {
+  function drawToday(listed) {
+    const named = (group, most = Infinity) => listed.filter((item) => item.group === group)
+      .slice(0, most).map((item) => views.get(item.key));
     const lines = [
-      ["today_hatching", clutches.filter(function (clutch) {
-        return clutch.group === "today";
-      })],
-      ["today_late", clutches.filter(function (clutch) {
-        return clutch.group === "late";
-      })],
-      ["today_next", clutches.filter(function (clutch) {
-        return clutch.group === "ahead";
-      }).slice(0, NEXT_NAMED)],
-    ].filter(function ([, named]) {
-      return named.length > 0;
-    });
-    today.replaceChildren(...lines.map(function ([words, named]) {
+      [message("today_hatching"), named("today")],
+      [message("today_late"), named("late")],
+      [message("today_next"), named("ahead", NEXT_NAMED)],
+    ].filter(([, clutches]) => clutches.length > 0);
+    today.replaceChildren(...lines.map(([words, clutches]) => {
       const line = document.createElement("p");
-      line.append(message(words));
-      named.forEach(function (clutch, index) {
+      line.append(words);
+      clutches.forEach((view, index) => {
         const link = document.createElement("a");
-        link.href = `#${CARD_ID_PREFIX}${clutch.record.id}`;
-        link.textContent = clutch.record.name;
-        line.append(index > 0 ? message("list_separator") : "", link, clutch.due);
+        const card = cards.get(view.key);
+        link.href = `#${card ? card.element.id : CARD_ID_PREFIX}`;
+        link.textContent = view.name;
+        line.append(index > 0 ? message("list_separator") : "", link, view.due);
       });
       return line;
     }));
@@ -67,118 +117,166 @@ export function createNotebookList(environment) {
   // tick, a new one is ticked as `ticked(id)` says. Drawn again only when
   // the clutches or their names change.
   let roundDrawn = "";
-  function drawRound(clutches, ticked) {
-    const open = clutches.filter(function (clutch) {
-      return clutch.group !== "hatched" && clutch.group !== "damaged";
-    });
-    const drawn = JSON.stringify(open.map(function (clutch) {
-      return [clutch.record.id, clutch.record.name];
-    }));
+  function drawRound(listed, ticked) {
+    const open = listed.filter((item) => ROUND_GROUPS.includes(item.group))
+      .map((item) => [stored.get(item.key).id, views.get(item.key).name]);
+    const drawn = JSON.stringify(open);
     if (drawn === roundDrawn) {
       return;
     }
     roundDrawn = drawn;
-    const boxes = new Map([...roundClutches.querySelectorAll("input")].map(function (box) {
-      return [box.value, box.checked];
-    }));
-    roundClutches.replaceChildren(...open.map(function (clutch) {
-      const id = clutch.record.id;
+    const boxes = new Map([...roundClutches.querySelectorAll("input")].map((box) =>
+      [box.value, box.checked]));
+    roundClutches.replaceChildren(...open.map(([id, name]) => {
       const label = document.createElement("label");
       const box = document.createElement("input");
       box.type = "checkbox";
       box.name = "round-clutch";
       box.value = id;
       box.checked = boxes.has(id) ? boxes.get(id) : ticked(id);
-      label.append(box, clutch.record.name);
+      label.append(box, name);
       return label;
     }));
     round.hidden = open.length === 0;
   }
 
-  // A list's children as `items`, moving only what changed.
-  function replaceInOrder(parent, items) {
-    const current = [...parent.children];
-    if (current.length !== items.length || current.some(function (item, index) {
-      return item !== items[index];
-    })) {
-      parent.replaceChildren(...items);
+  // A list's children as `items`, moving only the ones out of place.
+  function arrange(parent, items) {
+    let child = parent.firstElementChild;
+    for (const item of items) {
+      if (item === child) {
+        child = child.nextElementSibling;
+      } else {
+        parent.insertBefore(item, child);
+      }
+    }
+    while (child) {
+      const next = child.nextElementSibling;
+      child.remove();
+      child = next;
     }
   }
 
-  // Draws the notebook as the records' module listed it. A card in `pinned`
-  // (changed by the person and still open) keeps its place among the others,
-  // and stays out of the hatched ones; a deleted card's place shows it was
-  // deleted, with its undo button.
-  function draw(listed, pinned, ticked) {
-    lesson.textContent = listed.lesson;
-    place(lastBackup, listed.backup, format);
-    drawToday(listed.clutches);
-    drawRound(listed.clutches, ticked);
-    const previousOrder = [...cards.keys()];
-    const previousCards = cards;
-    cards = new Map();
+  // Where each card goes: a card in `pinned` (changed by the person and
+  // still open) keeps its place among the others and stays out of the
+  // hatched ones; a deleted card's place shows it was deleted, in the list it
+  // stood in.
+  function places(listed, pinned) {
     const shown = [];
     const folded = [];
     const kept = [];
-    for (const clutch of listed.clutches) {
-      const id = clutch.record.id;
-      const card = previousCards.get(id) || createClutchCard(id, environment);
-      card.show(clutch);
-      cards.set(id, card);
-      if (pinned.has(id) && previousOrder.includes(id)) {
-        kept.push(card);
-      } else if (clutch.group === "hatched") {
+    for (const item of listed) {
+      const card = cards.get(item.key);
+      if (pinned.has(item.key) && order.includes(item.key)) {
+        kept.push(item.key);
+      } else if (item.group === "hatched") {
         folded.push(card.element);
       } else {
         shown.push(card.element);
       }
     }
-    for (const card of kept.sort(function (a, b) {
-      return previousOrder.indexOf(a.id) - previousOrder.indexOf(b.id);
-    })) {
-      shown.splice(Math.min(previousOrder.indexOf(card.id), shown.length), 0, card.element);
+    for (const key of kept.sort((a, b) => order.indexOf(a) - order.indexOf(b))) {
+      const card = cards.get(key);
+      const target = card.element.parentElement === hatchedList ? folded : shown;
+      target.splice(Math.min(order.indexOf(key), target.length), 0, card.element);
     }
-    for (const { element, place: at } of deleted.values()) {
-      shown.splice(Math.min(at, shown.length), 0, element);
+    for (const { element, place: at, from } of deleted.values()) {
+      const target = from === hatchedList ? folded : shown;
+      target.splice(Math.min(Math.max(at, 0), target.length), 0, element);
     }
-    replaceInOrder(list, shown);
-    replaceInOrder(hatchedList, folded);
-    hatched.hidden = folded.length === 0;
-    hatchedSummary.textContent = message("hatched_count", { count: String(folded.length) });
-    empty.hidden = listed.clutches.length > 0;
-    section.classList.toggle("has-clutches", listed.clutches.length > 0);
+    return { shown, folded };
   }
 
-  function card(id) {
-    return cards.get(id);
+  function drawFrame(listed, header, pinned, ticked) {
+    lesson.textContent = header.lesson;
+    place(lastBackup, header.backup, format);
+    drawToday(listed);
+    drawRound(listed, ticked);
+    const { shown, folded } = places(listed, pinned);
+    arrange(list, shown);
+    arrange(hatchedList, folded);
+    hatched.hidden = folded.length === 0;
+    hatchedSummary.textContent = message("hatched_count", { count: String(folded.length) });
+    empty.hidden = listed.length > 0;
+    section.classList.toggle("has-clutches", listed.length > 0);
+    order = listed.map((item) => item.key);
+  }
+
+  // Draws the list as the core orders it on `environment.today()`, from
+  // `storedRecords` (the records by key); `pinned` and `ticked` as above.
+  // The first drawing settles once every card is drawn, the first screen
+  // (marked "eggperiod-notebook-first") first.
+  async function draw(storedRecords, pinned, ticked) {
+    stored = storedRecords;
+    const header = records.listOrder(environment.today(), environment.lastBackup());
+    const listed = header.order;
+    for (const key of [...cards.keys()]) {
+      if (!stored.has(key)) {
+        cards.delete(key);
+        views.delete(key);
+        shownVersions.delete(key);
+      }
+    }
+    if (firstDrawn) {
+      fetchViews(listed);
+      listed.forEach(cardOf);
+      drawFrame(listed, header, pinned, ticked);
+      return;
+    }
+    firstDrawn = true;
+    for (let start = 0; start < listed.length; start += CARDS_AT_ONCE) {
+      const part = listed.slice(start, start + CARDS_AT_ONCE);
+      fetchViews(part);
+      list.append(...part.map((item) => cardOf(item).element));
+      if (start === 0) {
+        drawToday(part);
+        performance.mark("eggperiod-notebook-first");
+      }
+      await nextTask();
+    }
+    fetchViews(listed);
+    listed.forEach(cardOf);
+    drawFrame(listed, header, pinned, ticked);
+  }
+
+  function card(key) {
+    return cards.get(key);
+  }
+
+  function view(key) {
+    return views.get(key);
   }
 
   // Marks where a deleted clutch's card stood, with words and its undo
   // button, until the page is left or the undo is pressed.
-  function markDeleted(id, words) {
+  function markDeleted(key, words) {
     const element = deletedTemplate.content.firstElementChild.cloneNode(true);
     element.querySelector(".deleted-words").textContent = words;
-    const card = cards.get(id);
-    deleted.set(id, { element, place: card ? [...list.children].indexOf(card.element) : -1 });
+    const before = cards.get(key);
+    const from = before ? before.element.parentElement : list;
+    deleted.set(key, { element, from,
+      place: before ? [...from.children].indexOf(before.element) : -1 });
     return element;
   }
 
-  function forgetDeleted(id) {
-    deleted.delete(id);
+  function forgetDeleted(key) {
+    const mark = deleted.get(key);
+    deleted.delete(key);
+    if (mark) {
+      mark.element.remove();
+    }
   }
 
   // The table the notebook prints as: a row a clutch, in the list's order.
-  function fillPrintTable(clutches) {
-    const cells = function (clutch) {
-      return [
-        [clutch.record.name], [clutch.laid], [clutch.temperature],
-        [clutch.hatch, clutch.range ? " " : "", clutch.range], [clutch.state],
-        [clutch.development], [clutch.log, clutch.season ? " " : "", clutch.season],
-      ];
-    };
-    printTable.replaceChildren(...clutches.map(function (clutch) {
+  function fillPrintTable() {
+    const cells = (clutch) => [
+      [clutch.name], [clutch.laid], [clutch.temperature],
+      [clutch.hatch, clutch.range ? " " : "", clutch.range], [clutch.state],
+      [clutch.development], [clutch.log, clutch.season ? " " : "", clutch.season],
+    ];
+    printTable.replaceChildren(...order.map((key) => {
       const row = document.createElement("tr");
-      for (const texts of cells(clutch)) {
+      for (const texts of cells(views.get(key))) {
         const cell = document.createElement("td");
         for (const text of texts) {
           const piece = document.createElement("span");
@@ -198,5 +296,8 @@ export function createNotebookList(environment) {
     }
   }
 
-  return { draw, card, markDeleted, forgetDeleted, followToday, followNewDay, fillPrintTable };
+  return {
+    put, remove, draw, card, view, markDeleted, forgetDeleted, followToday, followNewDay,
+    fillPrintTable,
+  };
 }

@@ -2,12 +2,36 @@
 // the one place that knows a clutch's fields. A record is kept as
 // { id, name, laid, temperature, hatched, log: [{ date, lowest, highest }],
 // created, updated } (dates YYYY-MM-DD, hatched "" until it hatched, times in
-// milliseconds); the core reads it as a row whose fields the core's format
-// names, checks it at the door and works out every date, state and text.
+// milliseconds), with any fields of its own or of its entries that a newer
+// page wrote, and under `mended` the values the door put right. The core
+// reads it as a row whose fields its format names, passes it through its door
+// (typed, stored or imported) and works out every date, state and text.
 // Runs in the page and under Node.
 const BACKUP_FORMAT = "eggperiod-notebook";
 const BACKUP_VERSION = 1;
 const CONTROL_CHARACTER = /[\u0000-\u001f]/g;
+// A backup larger than this is refused whole.
+export const LARGEST_BACKUP = 64 * 1024 * 1024;
+// Records left out of a backup, or mended, named one by one up to this many.
+const NAMED_AT_MOST = 20;
+
+function isObject(value) {
+  return value !== null && typeof value === "object" && !Array.isArray(value);
+}
+
+// Whether two records (or any values read from JSON) are the same.
+export function same(a, b) {
+  if (a === b) {
+    return true;
+  }
+  if (typeof a !== "object" || typeof b !== "object" || a === null || b === null ||
+      Array.isArray(a) !== Array.isArray(b)) {
+    return false;
+  }
+  const keys = Object.keys(a);
+  return keys.length === Object.keys(b).length && keys.every((key) =>
+    Object.prototype.hasOwnProperty.call(b, key) && same(a[key], b[key]));
+}
 
 export function createNotebookRecords(core) {
   const format = core.format;
@@ -25,98 +49,118 @@ export function createNotebookRecords(core) {
       : { problem: message("temperature_unread", { field, text }) };
   }
 
-  // A text as one field of a row: each control character crosses as the
-  // core's substitute, so that none can split the row.
-  function field(text) {
-    return text.replace(CONTROL_CHARACTER, format.substituteMark);
+  // A value as one field of a row: a text with each control character the
+  // core's substitute, so that none can split the row; anything else the
+  // core's mark for a value that is no text.
+  function field(value) {
+    return typeof value === "string" ? value.replace(CONTROL_CHARACTER, format.substituteMark)
+      : format.notText;
   }
 
-  function isText(value) {
-    return typeof value === "string";
+  function time(value) {
+    return Number.isFinite(value) ? String(value) : format.notText;
   }
 
-  // A record as the core reads it, ended by the row separator; a record not
-  // shaped as a clutch's becomes an empty row, which the core calls damaged.
-  // A record read once is written out once.
+  // A record's row as the core reads it; a record not shaped as a clutch's is
+  // an empty row, which the core lists as one that cannot be shown. A record
+  // read once is written out once.
   const rows = new WeakMap();
   function rowOf(record) {
-    const isObject = record !== null && typeof record === "object";
-    if (isObject && rows.has(record)) {
+    if (!isObject(record) || !Array.isArray(record.log)) {
+      return "";
+    }
+    if (rows.has(record)) {
       return rows.get(record);
     }
-    const shaped = isObject && Array.isArray(record.log) &&
-      Number.isFinite(record.updated) &&
-      format.clutchFields.every(function (name) {
-        return isText(record[name]);
-      }) &&
-      record.log.every(function (entry) {
-        return entry && format.entryFields.every(function (name) {
-          return isText(entry[name]);
-        });
-      });
-    const row = (shaped ? [
-      ...format.clutchFields.map(function (name) {
-        return record[name];
-      }),
-      ...record.log.flatMap(function (entry) {
-        return format.entryFields.map(function (name) {
-          return entry[name];
-        });
-      }),
-    ].map(field).join(format.fieldSeparator) : "") + format.rowSeparator;
-    if (isObject) {
-      rows.set(record, row);
+    const values = format.clutchFields.map((name) =>
+      name === "updated" ? time(record.updated) : field(record[name]));
+    for (const entry of record.log) {
+      for (const name of format.entryFields) {
+        values.push(!isObject(entry) ? format.notText
+          : name === "aside" ? field(entry.aside ?? "") : field(entry[name]));
+      }
     }
+    const row = values.join(format.fieldSeparator);
+    rows.set(record, row);
     return row;
   }
 
   function rowsOf(records) {
-    return records.map(rowOf).join("");
+    return records.map((record) => rowOf(record) + format.rowSeparator).join("");
   }
 
-  // The record of a row the core kept, with the times of `record`.
-  function recordOf(row, record) {
+  // The record of a row the core kept, from `record` as it was handed over:
+  // its own fields and its entries' are kept, and under `mended` the first
+  // value of each field the door mended.
+  function recordOf(row, record, mends) {
     const values = row.split(format.fieldSeparator);
+    const kept = core.fields(values, format.clutchFields);
     const log = [];
     for (let at = format.clutchFields.length; at < values.length;
-      at += format.entryFields.length) {
-      log.push(core.fields(values, format.entryFields, at));
+      at += format.keptEntryFields.length) {
+      const { source, aside, ...texts } = core.fields(values, format.keptEntryFields, at);
+      const { aside: _, ...original } = isObject(record.log[Number(source)])
+        ? record.log[Number(source)] : {};
+      log.push(aside ? { ...original, ...texts, aside } : { ...original, ...texts });
     }
-    return {
-      ...core.fields(values, format.clutchFields), log,
-      created: Number.isFinite(record.created) ? record.created : record.updated,
-      updated: record.updated,
-    };
+    const result = { ...record, ...kept, updated: Number(kept.updated), log };
+    if (mends) {
+      const mended = isObject(record.mended) ? { ...record.mended } : {};
+      for (const name of [...format.clutchFields, "log"]) {
+        if (!(name in mended) && !same(record[name], result[name])) {
+          mended[name] = record[name] === undefined ? null : record[name];
+        }
+      }
+      result.mended = mended;
+    }
+    return result;
   }
 
-  // A record checked at the door, whether typed, stored or read from a
-  // backup: { record } as it is kept, or { problem } in words.
-  function checked(record) {
-    const [problem, row] = core.ccall("CheckClutch", "string", ["string"],
-      [rowOf(record).slice(0, -format.rowSeparator.length)]).split(format.rowSeparator);
-    return problem ? { problem } : { record: recordOf(row, record) };
+  // Records through the core's door from `source` ("typed", "stored" or
+  // "imported") on `today` ([year, month, day]); for a typed change
+  // `befores` holds each record as it was before. Each gives { passage,
+  // problem, mends, asks, record }: the record as kept when its passage is
+  // "kept".
+  function check(records, source, today, befores = []) {
+    const reply = core.ccall("CheckRecords", "string",
+      ["string", "number", "number", "number", "string", "string"],
+      [source, ...today, rowsOf(records), rowsOf(befores)]).split(format.rowSeparator);
+    return records.map((record, index) => {
+      const read = core.fields(reply[2 * index], format.doorFields);
+      return read.passage === "kept"
+        ? { ...read, record: recordOf(reply[2 * index + 1], record, read.mends) } : read;
+    });
   }
 
-  // A backup of `records`, made at `now`.
+  // A backup of `records`, made at `now`, without indentation.
   function backupText(records, now) {
     return JSON.stringify({
       format: BACKUP_FORMAT, version: BACKUP_VERSION, exported: new Date(now).toISOString(),
       clutches: records,
-    }, null, 1);
+    });
   }
 
-  // The records of a backup file's text, each checked at the door and each id
-  // once: { records, leftOut } with a sentence for each record left out, or
-  // { problem } when the file as a whole cannot be read.
-  function readBackup(text) {
+  // What was left out of a backup or mended, named up to NAMED_AT_MOST times
+  // and then counted.
+  function named(lines) {
+    return lines.length <= NAMED_AT_MOST ? lines
+      : [...lines.slice(0, NAMED_AT_MOST),
+        message("more_not_named", { count: String(lines.length - NAMED_AT_MOST) })];
+  }
+
+  // The records of a backup file's text, each through the door as imported
+  // and each id once: { records, leftOut, mended } with a sentence for each
+  // record left out and each mended, or { problem } when the file as a whole
+  // cannot be read.
+  function readBackup(text, today) {
     let backup;
     try {
       backup = JSON.parse(text);
     } catch (error) {
-      return { problem: message(text.includes(BACKUP_FORMAT) ? "import_damaged"
-        : "import_not_backup") };
+      return { problem: text.includes(BACKUP_FORMAT) ? message("import_damaged")
+        : message("import_not_backup") };
     }
-    if (!backup || backup.format !== BACKUP_FORMAT) {
+    if (!isObject(backup) || backup.format !== BACKUP_FORMAT) {
       return { problem: message("import_not_backup") };
     }
     if (!Number.isInteger(backup.version) || !Array.isArray(backup.clutches)) {
@@ -127,55 +171,92 @@ export function createNotebookRecords(core) {
     }
     const records = [];
     const leftOut = [];
+    const mended = [];
     const firstPlaces = new Map();
-    backup.clutches.forEach(function (clutch, index) {
+    check(backup.clutches, "imported", today).forEach((read, index) => {
       const number = String(index + 1);
-      let result = checked(clutch);
-      if (result.record && firstPlaces.has(result.record.id)) {
-        result = { problem: message("record_duplicate",
-          { id: result.record.id, first: firstPlaces.get(result.record.id) }) };
+      let problem = read.problem;
+      if (read.record && firstPlaces.has(read.record.id)) {
+        problem = message("record_duplicate",
+          { id: read.record.id, first: firstPlaces.get(read.record.id) });
       }
-      if (result.problem) {
-        leftOut.push(message("import_problem", { number, problem: result.problem }));
+      if (read.passage !== "kept" || problem) {
+        leftOut.push(message("import_problem", { number, problem }));
         return;
       }
-      firstPlaces.set(result.record.id, number);
-      records.push(result.record);
+      if (read.mends) {
+        mended.push(message("mended_record", { name: read.record.name, mends: read.mends }));
+      }
+      firstPlaces.set(read.record.id, number);
+      records.push(read.record);
     });
-    return { records, leftOut };
+    return { records, leftOut, mended };
   }
 
-  // What reading a backup says: how many were added and updated, and each
-  // record left out.
-  function importedWords(added, updated, leftOut) {
-    const words = message("imported", { added: String(added), updated: String(updated) });
-    return leftOut.length === 0 ? words
-      : [words, message("import_left_out", { count: String(leftOut.length) }), ...leftOut].join("");
+  // What reading a backup says: how many were added and updated, and the
+  // records mended and those left out, each named up to NAMED_AT_MOST.
+  function importedWords(added, updated, leftOut, mended) {
+    return [
+      message("imported", { added: String(added), updated: String(updated) }),
+      ...(mended.length > 0 ? [message("import_mended", { count: String(mended.length) }),
+        ...named(mended)] : []),
+      ...(leftOut.length > 0 ? [message("import_left_out", { count: String(leftOut.length) }),
+        ...named(leftOut)] : []),
+    ].join("");
   }
 
-  // Of two records with one id, whether the one read from a backup replaces
-  // the one kept: when it was changed more recently, or the one kept has no
-  // time of its own (it is damaged).
-  function replaces(incoming, kept) {
-    return !kept || !(kept.updated >= incoming.updated);
-  }
-
-  // The list on `today` ([year, month, day]): the lesson, the last backup
-  // (YYYY-MM-DD, or "") in words, and a clutch in the morning's order with
-  // the fields the core's list names, its record and the text it was drawn
-  // from (a clutch whose text is as before need not be drawn again).
-  function list(records, today, lastBackup) {
-    const [lesson, backup, ...listed] = core.ccall("NotebookList", "string",
-      ["number", "number", "number", "string", "string"],
-      [...today, lastBackup, rowsOf(records)]).split(format.rowSeparator);
+  // A clutch kept here and the same clutch from a backup, as one: the day
+  // entries of both (one a date, the newer copy's where both have one), the
+  // hatched date that is set (the newer copy's if both are), the newer copy's
+  // other fields (on a tie, the kept one's), the later time, and every field
+  // of either.
+  function merged(kept, incoming) {
+    const incomingNewer = incoming.updated > kept.updated;
+    const newer = incomingNewer ? incoming : kept;
+    const older = incomingNewer ? kept : incoming;
     return {
-      lesson, backup, clutches: listed.map(function (row) {
-        const clutch = core.fields(row, format.listFields);
-        const { place, ...shown } = clutch;
-        return { ...clutch, record: records[Number(place)],
-          drawn: Object.values(shown).join(format.fieldSeparator) };
-      }),
+      ...older, ...newer,
+      hatched: newer.hatched || older.hatched,
+      updated: Math.max(kept.updated, incoming.updated),
+      // The door keeps the later of two entries for one date: the newer copy's.
+      log: [...older.log, ...newer.log],
     };
+  }
+
+  // The list the core keeps: `entries` [{ key, record }] put in, each key a
+  // text of the caller's. Gives the keys whose stored record the door
+  // mended, with the mends in words.
+  function listPut(entries, today) {
+    const rowsText = entries.map(({ key, record }) =>
+      key + format.fieldSeparator + rowOf(record) + format.rowSeparator).join("");
+    return core.ccall("ListPut", "string", ["number", "number", "number", "string"],
+      [...today, rowsText]).split(format.rowSeparator).slice(0, -1)
+      .map((row) => core.fields(row, format.mendedFields));
+  }
+
+  function listRemove(keys) {
+    core.ccall("ListRemove", "number", ["string"],
+      [keys.map((key) => key + format.rowSeparator).join("")]);
+  }
+
+  // The list on `today`: the lesson, the last backup (YYYY-MM-DD, or "") in
+  // words, and each clutch's key, group and version in the morning's order.
+  function listOrder(today, lastBackup) {
+    const rowsRead = core.ccall("ListOrder", "string",
+      ["number", "number", "number", "string"], [...today, lastBackup])
+      .split(format.rowSeparator).slice(0, -1);
+    const header = Object.fromEntries(format.listHeaderRows.map((name, index) =>
+      [name, rowsRead[index]]));
+    return { ...header, order: rowsRead.slice(format.listHeaderRows.length)
+      .map((row) => core.fields(row, format.orderFields)) };
+  }
+
+  // What each clutch of `keys` shows, as the list was last ordered.
+  function listViews(keys) {
+    return core.ccall("ListViews", "string", ["string"],
+      [keys.map((key) => key + format.rowSeparator).join("")])
+      .split(format.rowSeparator).slice(0, -1)
+      .map((row) => core.fields(row, format.listFields));
   }
 
   function spreadsheet(records, today) {
@@ -183,24 +264,23 @@ export function createNotebookRecords(core) {
       [...today, rowsOf(records)]);
   }
 
-  // A record's day entries, newest first: { date, words } each.
-  function days(record) {
-    return core.ccall("ClutchDayEntries", "string", ["string"],
-      [rowOf(record).slice(0, -format.rowSeparator.length)]).split(format.rowSeparator)
-      .slice(0, -1).reverse().map(function (row) {
-        const [date, words] = row.split(format.fieldSeparator);
-        return { date, words };
-      });
+  // A record's day entries as its card lists them (see the core's
+  // ClutchDays): { source, date, words } each, `source` its place in the
+  // record's log.
+  function days(record, today) {
+    return core.ccall("ClutchDayEntries", "string",
+      ["number", "number", "number", "string"], [...today, rowOf(record)])
+      .split(format.rowSeparator).slice(0, -1)
+      .map((row) => core.fields(row, format.dayFields));
   }
 
   function calendar(record, today, now) {
     return core.ccall("ClutchCalendar", "string",
-      ["number", "number", "number", "number", "string"],
-      [...today, now, rowOf(record).slice(0, -format.rowSeparator.length)]);
+      ["number", "number", "number", "number", "string"], [...today, now, rowOf(record)]);
   }
 
   return {
-    message, readTemperature, typedTemperature, checked, backupText, readBackup, importedWords,
-    replaces, list, spreadsheet, calendar, days,
+    message, readTemperature, typedTemperature, rowOf, check, backupText, readBackup,
+    importedWords, named, merged, listPut, listRemove, listOrder, listViews, spreadsheet, calendar, days,
   };
 }

@@ -1,0 +1,184 @@
+// The notebook's database under Node, on an in-memory IndexedDB: the upgrade
+// from the version 1.3.0 kept, a tab holding an older version, a newer page
+// in another tab, a connection the browser closes, a database of a newer
+// version, and transactions that abort, throw or fail to write.
+//
+//   node notebook_database_test.mjs
+import assert from "node:assert/strict";
+import test from "node:test";
+import { forceCloseDatabase, IDBFactory, IDBKeyRange, IDBObjectStore } from "fake-indexeddb";
+import { DATABASE_NAME, DATABASE_VERSION, openNotebookDatabase, STORE }
+  from "../../web/notebook_database.js";
+
+// A fresh browser's storage, which remembers the connections it opened.
+function browserStorage() {
+  const indexedDB = new IDBFactory();
+  const connections = [];
+  return {
+    IDBKeyRange, connections,
+    indexedDB: {
+      open(...values) {
+        const request = indexedDB.open(...values);
+        request.addEventListener("success", () => connections.push(request.result));
+        return request;
+      },
+      deleteDatabase: (name) => indexedDB.deleteDatabase(name),
+    },
+  };
+}
+
+// What the page hears from its database.
+function listening() {
+  const heard = [];
+  return { heard, listeners: {
+    blocked: () => heard.push("blocked"), replaced: () => heard.push("replaced"),
+    closed: () => heard.push("closed"),
+  } };
+}
+
+// Opens the database at `version` as an older or newer page would, with
+// `records` put in when it is made.
+function openAt(storage, version, records = [], { letGo = true } = {}) {
+  return new Promise((resolve, reject) => {
+    const request = storage.indexedDB.open(DATABASE_NAME, version);
+    request.onupgradeneeded = () => {
+      if (request.result.objectStoreNames.contains(STORE)) {
+        return;
+      }
+      const store = request.result.createObjectStore(STORE, { keyPath: "id" });
+      for (const record of records) {
+        store.put(record);
+      }
+    };
+    request.onsuccess = () => {
+      if (letGo) {
+        request.result.onversionchange = () => request.result.close();
+      }
+      resolve(request.result);
+    };
+    request.onerror = () => reject(request.error);
+  });
+}
+
+function readAll(database) {
+  const batches = [];
+  return database.readAll((batch) => batches.push(batch)).then(() => batches);
+}
+
+function put(database, records) {
+  return database.write((store, settle) => {
+    for (const record of records) {
+      store.put(record);
+    }
+    settle(records.length);
+  });
+}
+
+const clutch = (id, changes = {}) => ({
+  id, name: "A", laid: "2026-06-01", temperature: "20", hatched: "", log: [], created: 1,
+  updated: 1, ...changes,
+});
+
+test("the upgrade from 1.3.0 keeps every record as it was, its day entries as lists", async () => {
+  const storage = browserStorage();
+  const kept = [
+    clutch("a b", { name: "A\u2028B", log: "2026-06-02,18,18;2026-11-31,15,22" }),
+    clutch("m1", { log: "" }),
+    clutch("m2", { log: ["already", "a list"], extra: { cup: 3 } }),
+    { id: "m3", note: "no clutch's shape" },
+  ];
+  (await openAt(storage, 1, kept)).close();
+  const database = await openNotebookDatabase(listening().listeners, storage);
+  const [records] = await readAll(database);
+  assert.deepEqual(records, [
+    clutch("a b", { name: "A\u2028B", log: [{ date: "2026-06-02", lowest: "18", highest: "18" },
+      { date: "2026-11-31", lowest: "15", highest: "22" }] }),
+    clutch("m1"),
+    clutch("m2", { log: ["already", "a list"], extra: { cup: 3 } }),
+    { id: "m3", note: "no clutch's shape" },
+  ]);
+  assert.equal(storage.connections.at(-1).version, DATABASE_VERSION);
+});
+
+test("every record is read, a batch of 100 at a time", async () => {
+  const storage = browserStorage();
+  const database = await openNotebookDatabase(listening().listeners, storage);
+  await put(database, Array.from({ length: 250 }, (_, index) =>
+    clutch(`c${String(index).padStart(3, "0")}`)));
+  const batches = await readAll(database);
+  assert.deepEqual(batches.map((batch) => batch.length), [100, 100, 50]);
+  assert.deepEqual(batches.flat().map((record) => record.id).slice(98, 102),
+    ["c098", "c099", "c100", "c101"]);
+});
+
+test("an older tab holding the database, a newer page and a closed connection are each told", async () => {
+  const storage = browserStorage();
+  // An older page that never lets go until it is closed: the new page waits.
+  const older = await openAt(storage, 1, [], { letGo: false });
+  const page = listening();
+  const opening = openNotebookDatabase(page.listeners, storage);
+  await new Promise((resolve) => setTimeout(resolve, 20));
+  assert.deepEqual(page.heard, ["blocked"]);
+  older.close();
+  const database = await opening;
+  // A newer page in another tab: this one lets go and says so.
+  const newer = await openAt(storage, DATABASE_VERSION + 1);
+  assert.deepEqual(page.heard, ["blocked", "replaced"]);
+  newer.close();
+  await assert.rejects(put(database, [clutch("x")]), { name: "InvalidStateError" });
+  // The browser closes the connection.
+  const other = browserStorage();
+  const again = listening();
+  await openNotebookDatabase(again.listeners, other);
+  forceCloseDatabase(other.connections.at(-1));
+  assert.deepEqual(again.heard, ["closed"]);
+});
+
+test("a database of a newer version fails to open with its error", async () => {
+  const storage = browserStorage();
+  (await openAt(storage, DATABASE_VERSION + 1)).close();
+  await assert.rejects(openNotebookDatabase(listening().listeners, storage),
+    { name: "VersionError" });
+});
+
+test("a transaction settles once written, or rejects with the real error and writes nothing", async () => {
+  const storage = browserStorage();
+  const database = await openNotebookDatabase(listening().listeners, storage);
+  assert.equal(await put(database, [clutch("a")]), 1);
+  const thrown = new Error("the change's own mistake");
+  const failing = [
+    // what, the work, the error it rejects with
+    ["work that throws", (store) => {
+      store.put(clutch("b"));
+      throw thrown;
+    }, thrown],
+    ["a handler that throws", (store, settle, when) => {
+      when(store.get("a"), () => {
+        store.put(clutch("b"));
+        throw thrown;
+      });
+    }, thrown],
+    ["a record without its key", (store) => {
+      store.put(clutch("b"));
+      store.put({ name: "no id" });
+    }, { name: "DataError" }],
+    ["a record added twice", (store) => {
+      store.put(clutch("b"));
+      store.add(clutch("a"));
+    }, { name: "ConstraintError" }],
+  ];
+  for (const [what, work, error] of failing) {
+    await assert.rejects(database.write(work), error, what);
+  }
+  // A write the browser refuses, as when the disk is full.
+  const put_ = IDBObjectStore.prototype.put;
+  IDBObjectStore.prototype.put = () => {
+    throw new DOMException("The disk is full.", "QuotaExceededError");
+  };
+  try {
+    await assert.rejects(put(database, [clutch("b")]), { name: "QuotaExceededError" });
+  } finally {
+    IDBObjectStore.prototype.put = put_;
+  }
+  assert.deepEqual((await readAll(database)).flat().map((record) => record.id), ["a"]);
+});
