@@ -195,7 +195,7 @@ inline constexpr const char* MEND_ID_FORMAT =
 inline constexpr const char* MEND_NAME_CONTROL_TEXT =
     "名前の中の改行などの制御文字を空白にしました。";
 inline constexpr const char* MEND_NAME_LENGTH_FORMAT =
-    "名前が長すぎたため、先頭の{limit}文字にしました。";
+    "名前が長すぎたため、先頭の{value}文字にしました。";
 inline constexpr const char* MEND_TIME_TEXT =
     "変更した日時がなかったため、いちばん古い記録として扱います。";
 inline constexpr const char* MEND_ENTRY_SHAPE_TEXT = "形の正しくない日ごとの水温を除きました。";
@@ -326,6 +326,8 @@ inline constexpr const char* HATCHED_SAVE_TEXT = "孵化した";
 inline constexpr const char* HATCHED_TITLE = "孵化";
 inline constexpr const char* HATCHED_UNDO_TEXT = "孵化したことを取り消す";
 inline constexpr const char* ENTRY_DELETED_FORMAT = "{entry}を削除しました。";
+// Under a card's latest day entries: the button that lists every one.
+inline constexpr const char* ENTRIES_ALL_FORMAT = "すべて表示（{count}件）";
 inline constexpr const char* HATCHED_UNDONE_TEXT = "孵化したことを取り消しました。";
 // What a card's status line says after a change: how the hatch date moved.
 inline constexpr const char* HATCH_MOVED_FORMAT = "孵化予定日 {from}→{to}";

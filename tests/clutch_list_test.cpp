@@ -25,8 +25,8 @@ struct Listed {
 
 std::vector<Listed> Order(ClutchList& list, CivilDate today) {
   std::vector<Listed> order;
-  for (const auto* entry : ArrangeList(list, today).order) {
-    order.push_back({entry->first, entry->second.summary.view.group, entry->second.version});
+  for (const ListedClutch* clutch : ArrangeList(list, today).order) {
+    order.push_back({clutch->key, clutch->summary.view.group, clutch->version});
   }
   return order;
 }
@@ -88,7 +88,8 @@ TEST(ClutchList, ListsDamagedRowsByTheirKeysAndSaysMendsOnce) {
   PutClutch(list, "#0", Row("z", "2026-06-01", "20"), TODAY);
   EXPECT_EQ(Order(list, TODAY),
             (std::vector<Listed>{{"#0", "late", 4}, {"a b", "ahead", 3}, {"#1", "damaged", 2}}));
-  EXPECT_EQ(list.clutches.at("#0").summary.view.key, "#0");
+  EXPECT_EQ(FindClutch(list, "#0")->summary.view.key, "#0");
+  EXPECT_EQ(FindClutch(list, "#2"), nullptr);
 }
 
 }  // namespace

@@ -270,6 +270,42 @@ TEST(ThroughDoor, KeepsDayEntriesInDateOrderOneADateAndSetsAsideWhatCannotCount)
   }
 }
 
+TEST(ThroughDoor, SaysWhenItKeptARecordJustAsItWasHandedOver) {
+  struct Case {
+    const char* what;
+    Source source;
+    Texts record;
+    bool same;
+  };
+  const Case cases[] = {
+      {"a clutch as it should be",
+       Source::Stored,
+       {.log = {{"2026-06-02", "20", "20"}, {"2026-11-31", "18", "18"}}},
+       true},
+      {"a clutch whose card asks for its laying date",
+       Source::Stored,
+       {.laid = "2026-02-30"},
+       true},
+      {"entries out of order",
+       Source::Stored,
+       {.log = {{"2026-06-03", "20", "20"}, {"2026-06-02", "18", "18"}}},
+       false},
+      {"one date twice",
+       Source::Stored,
+       {.log = {{"2026-06-02", "20", "20"}, {"2026-06-02", "18", "18"}}},
+       false},
+      {"a mended name", Source::Stored, {.name = "A\nB"}, false},
+      {"no hatched date as text", Source::Stored, {.hatched = NOT_TEXT}, false},
+      {"an entry set aside by the import",
+       Source::Imported,
+       {.log = {{"2026-06-12", "20", "20"}}},
+       false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ThroughDoor(RowOf(c.record), c.source, TODAY).same, c.same) << c.what;
+  }
+}
+
 TEST(ClutchOf, CountsTheEntriesThatReadAndSetsAsideTheOthersWithWhy) {
   AtDoor read = ThroughDoor(RowOf({.log = {{"2026-06-12", "20", "20"},
                                            {"2026-11-31", "18", "18"},

@@ -121,16 +121,18 @@ export function createCalculator(core, early) {
   return { temperature, laid, results, requestCalculation };
 }
 
-// The quick table, from the core.
+// The quick table, from the core: a row each, its cells in the order the
+// core's layout names them.
 export function fillQuickTable(core) {
   const quickTable = document.querySelector("#quick-table tbody");
   const rows = core.ccall("QuickTable", "string", [], []).split(core.format.rowSeparator)
-    .filter(Boolean);
+    .slice(0, -1);
   for (const row of rows) {
     const line = document.createElement("tr");
-    for (const field of row.split(core.format.fieldSeparator)) {
+    const fields = core.fields(row, core.format.quickTableFields);
+    for (const name of core.format.quickTableFields) {
       const cell = document.createElement("td");
-      cell.textContent = field;
+      cell.textContent = fields[name];
       line.appendChild(cell);
     }
     quickTable.appendChild(line);

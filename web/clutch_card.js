@@ -11,6 +11,8 @@ import { today } from "./today.js";
 export const CARD_ID_PREFIX = "clutch-";
 // Date fields that follow today until the person chooses a date.
 const TODAY_FIELDS = ["log-date", "hatched-date"];
+// Day entries listed until the person asks for all of them.
+const ENTRIES_SHOWN = 7;
 // Fields that follow the record until the person types into them.
 const RECORD_FIELDS = { "edit-name": "name", "edit-laid": "laid", "edit-temperature": "temperature" };
 
@@ -45,6 +47,9 @@ export function createClutchCard(key, environment) {
   let details = null;
   let filled = false;
   let status = null;
+  // The record whose day entries are listed, and whether all of them are.
+  let listedFor = null;
+  let allEntries = false;
 
   function part(name) {
     return element.querySelector(`.clutch-${name}`);
@@ -141,19 +146,46 @@ export function createClutchCard(key, environment) {
     field("hatched-undo").hidden = !record.hatched;
     field("calendar").hidden = !clutch.hatch.includes(format.dateMark);
     field("share").hidden = clutch.share === "";
-    part("entries").replaceChildren(...records.days(record, environment.today()).map((day) => {
+    listEntries();
+    for (const [name, recordField] of Object.entries(RECORD_FIELDS)) {
+      if (!typed.has(name)) {
+        field(name).value = typeof record[recordField] === "string" ? record[recordField] : "";
+      }
+    }
+  }
+
+  // The record's day entries, newest first: the latest ENTRIES_SHOWN, and a
+  // button for the rest, listed again only when the record changes.
+  function listEntries() {
+    if (listedFor === record) {
+      return;
+    }
+    listedFor = record;
+    const { total, days: shown } = records.days(record, environment.today(),
+      allEntries ? 0 : ENTRIES_SHOWN);
+    const items = shown.map((day) => {
       const entry = fromTemplate("entry-template");
       entry.querySelector(".entry-words").textContent = day.words;
       const button = entry.querySelector("button");
       button.value = day.source;
       button.dataset.date = day.date;
       return entry;
-    }));
-    for (const [name, recordField] of Object.entries(RECORD_FIELDS)) {
-      if (!typed.has(name)) {
-        field(name).value = typeof record[recordField] === "string" ? record[recordField] : "";
-      }
+    });
+    if (shown.length < total) {
+      const item = document.createElement("li");
+      const all = document.createElement("button");
+      all.type = "button";
+      all.className = "secondary";
+      all.textContent = records.message("entries_all", { count: String(total) });
+      all.addEventListener("click", () => {
+        allEntries = true;
+        listedFor = null;
+        listEntries();
+      });
+      item.append(all);
+      items.push(item);
     }
+    part("entries").replaceChildren(...items);
   }
 
   const card = {

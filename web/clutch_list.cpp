@@ -1,14 +1,23 @@
 #include "web/clutch_list.h"
 
+#include <algorithm>
+
 #include "core/ordering.h"
 
 namespace {
 
+// Where the clutch of `key` stands, or would stand, among the list's clutches.
+std::vector<ListedClutch>::const_iterator Place(const ClutchList& list, std::string_view key) {
+  return std::lower_bound(
+      list.clutches.begin(), list.clutches.end(), key,
+      [](const ListedClutch& clutch, std::string_view wanted) { return clutch.key < wanted; });
+}
+
 // Works the clutch out for the list's today; a new version when what it
 // shows has changed.
-void WorkOut(ClutchList& list, const std::string& key, ListedClutch& clutch) {
+void WorkOut(ClutchList& list, ListedClutch& clutch) {
   clutch.summary = SummarizeClutch(clutch.row, list.today);
-  clutch.summary.view.key = key;
+  clutch.summary.view.key = clutch.key;
   std::string shown = Row(clutch.summary.view, CLUTCH_VIEW_FIELDS);
   if (shown != clutch.shown || clutch.version == 0) {
     clutch.shown = std::move(shown);
@@ -21,7 +30,7 @@ void WorkOut(ClutchList& list, const std::string& key, ListedClutch& clutch) {
 void MoveTo(ClutchList& list, CivilDate today) {
   if (today != list.today) {
     list.today = today;
-    for (auto& [key, clutch] : list.clutches) {
+    for (ListedClutch& clutch : list.clutches) {
       clutch.fresh = false;
     }
   }
@@ -29,47 +38,50 @@ void MoveTo(ClutchList& list, CivilDate today) {
 
 }  // namespace
 
+const ListedClutch* FindClutch(const ClutchList& list, std::string_view key) {
+  auto place = Place(list, key);
+  return place != list.clutches.end() && place->key == key ? &*place : nullptr;
+}
+
 std::string PutClutch(ClutchList& list, std::string_view key, std::string_view row,
                       CivilDate today) {
   MoveTo(list, today);
-  auto found = list.clutches.find(key);
-  if (found == list.clutches.end()) {
-    found = list.clutches.emplace(std::string(key), ListedClutch{}).first;
-  } else if (found->second.row == row) {
+  auto place = list.clutches.begin() + (Place(list, key) - list.clutches.begin());
+  if (place == list.clutches.end() || place->key != key) {
+    place = list.clutches.insert(place, ListedClutch{std::string(key), "", {}, "", 0, false});
+  } else if (place->row == row) {
     return "";
   }
-  found->second.row = std::string(row);
-  WorkOut(list, found->first, found->second);
-  return found->second.summary.mends;
+  place->row = std::string(row);
+  WorkOut(list, *place);
+  return place->summary.mends;
 }
 
 void RemoveClutch(ClutchList& list, std::string_view key) {
-  auto found = list.clutches.find(key);
-  if (found != list.clutches.end()) {
-    list.clutches.erase(found);
+  auto place = Place(list, key);
+  if (place != list.clutches.end() && place->key == key) {
+    list.clutches.erase(place);
   }
 }
 
 ArrangedList ArrangeList(ClutchList& list, CivilDate today) {
   MoveTo(list, today);
-  std::vector<const std::pair<const std::string, ListedClutch>*> clutches;
   std::vector<std::int64_t> keys;
-  clutches.reserve(list.clutches.size());
   keys.reserve(list.clutches.size());
-  for (auto& entry : list.clutches) {
-    if (!entry.second.fresh) {
-      WorkOut(list, entry.first, entry.second);
+  for (ListedClutch& clutch : list.clutches) {
+    if (!clutch.fresh) {
+      WorkOut(list, clutch);
     }
-    clutches.push_back(&entry);
-    keys.push_back(ListKey(entry.second.summary));
+    keys.push_back(ListKey(clutch.summary));
   }
   ArrangedList arranged;
-  arranged.order.reserve(clutches.size());
+  arranged.order.reserve(keys.size());
   std::vector<std::int64_t> differences;
   for (std::size_t place : InKeyOrder(keys)) {
-    arranged.order.push_back(clutches[place]);
-    if (clutches[place]->second.summary.difference) {
-      differences.push_back(*clutches[place]->second.summary.difference);
+    const ListedClutch& clutch = list.clutches[place];
+    arranged.order.push_back(&clutch);
+    if (clutch.summary.difference) {
+      differences.push_back(*clutch.summary.difference);
     }
   }
   arranged.lesson = Lesson(differences);

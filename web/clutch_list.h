@@ -5,17 +5,15 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
-#include <map>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "core/calendar.h"
 #include "web/notebook.h"
 
 struct ListedClutch {
+  std::string key;
   std::string row;
   ClutchSummary summary;
   std::string shown;          // its view as one row, to tell whether it changed
@@ -25,9 +23,12 @@ struct ListedClutch {
 
 struct ClutchList {
   CivilDate today = {0, 0, 0};
-  std::map<std::string, ListedClutch, std::less<>> clutches;  // by key
-  std::uint64_t versions = 0;                                 // the last version given
+  std::vector<ListedClutch> clutches;  // in the order of their keys
+  std::uint64_t versions = 0;          // the last version given
 };
+
+// The clutch of `key`, or nothing.
+const ListedClutch* FindClutch(const ClutchList& list, std::string_view key);
 
 // How the page reads the list: its header rows, then a row a clutch with the
 // fields ORDER_FIELDS name; and the records whose stored rows were mended, a
@@ -59,6 +60,6 @@ void RemoveClutch(ClutchList& list, std::string_view key);
 // teach.
 struct ArrangedList {
   std::string lesson;
-  std::vector<const std::pair<const std::string, ListedClutch>*> order;
+  std::vector<const ListedClutch*> order;
 };
 ArrangedList ArrangeList(ClutchList& list, CivilDate today);

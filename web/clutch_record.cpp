@@ -1,7 +1,9 @@
 #include "web/clutch_record.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
+#include <span>
 
 #include "core/number_text.h"
 #include "core/ordering.h"
@@ -39,6 +41,15 @@ constexpr int BITS_PER_HEX_DIGIT = 4;
 constexpr std::uint64_t HEX_DIGIT_MASK = 0xf;
 // The time a record without one is given: the oldest there is.
 constexpr const char* OLDEST_TIME = "0";
+
+// The 64-bit FNV-1a hash of `text`, going on from `hash`.
+std::uint64_t Fnv1a(std::string_view text, std::uint64_t hash) {
+  for (char c : text) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= FNV_PRIME;
+  }
+  return hash;
+}
 
 bool IsNotText(std::string_view field) {
   return field.size() == 1 && field[0] == NOT_TEXT_MARK;
@@ -131,6 +142,10 @@ struct Judging {
   Source source;
   std::vector<std::string_view> before;  // the fields of the record before a typed change
   AtDoor result;
+  // The hashes of the entries before a typed change in ascending order, and
+  // where each entry stands among the fields of `before`.
+  std::vector<std::int64_t> beforeHashes;
+  std::vector<std::size_t> beforePlaces;
 };
 
 // Whether a field's value is new: typed, or read from a backup, rather than
@@ -143,55 +158,95 @@ Source SourceOf(const Judging& judging, std::size_t field, std::string_view valu
   return judging.source;
 }
 
-// Records that `rule` was broken by a value from `source`, with `words` for a
-// refusal, a mend or what the card asks for; gives the verdict.
-Verdict Broken(Judging& judging, Rule rule, Source source, const std::string& words) {
+// What the door says when it refuses a typed value, mends one, or has a card
+// ask for one, rule by rule; "{value}" stands for the value, or for what the
+// door gives it instead.
+struct RuleWords {
+  Rule rule;
+  const char* refused;
+  const char* mended;
+  const char* asks;
+};
+constexpr RuleWords RULE_WORDS[] = {
+    {Rule::Shape, RECORD_DAMAGED_TEXT, "", ""},
+    {Rule::Id, RECORD_ID_TEXT, MEND_ID_FORMAT, ""},
+    {Rule::NameControl, "", MEND_NAME_CONTROL_TEXT, ""},
+    {Rule::NameLength, "", MEND_NAME_LENGTH_FORMAT, ""},
+    {Rule::Time, "", MEND_TIME_TEXT, ""},
+    {Rule::Laid, REFUSED_LAID_TEXT, "", ASKS_LAID_FORMAT},
+    {Rule::Temperature, REFUSED_TEMPERATURE_FORMAT, "", ASKS_TEMPERATURE_FORMAT},
+    {Rule::Hatched, HATCHED_DATE_OUTSIDE_TEXT, "", ASKS_HATCHED_FORMAT},
+    {Rule::HatchedOutside, HATCHED_DATE_OUTSIDE_TEXT, "", ""},
+    {Rule::EntryShape, RECORD_DAMAGED_TEXT, MEND_ENTRY_SHAPE_TEXT, ""},
+    {Rule::EntryDate, LOG_DATE_OUTSIDE_TEXT, "", ""},
+    {Rule::EntryTemperature, REFUSED_TEMPERATURE_FORMAT, "", ""},
+    {Rule::EntryBeforeLaid, LOG_DATE_OUTSIDE_TEXT, "", ""},
+    {Rule::EntryAfterToday, LOG_DATE_OUTSIDE_TEXT, "", ""},
+    {Rule::EntryAfterTomorrow, LOG_DATE_OUTSIDE_TEXT, "", ""},
+};
+
+// Whether each row of a table of rules stands at its rule's place.
+template <typename Table>
+constexpr bool InRuleOrder(const Table& table) {
+  for (std::size_t at = 0; at < std::size(table); ++at) {
+    if (static_cast<std::size_t>(table[at].rule) != at) {
+      return false;
+    }
+  }
+  return std::size(table) == std::size(DOOR_RULES);
+}
+static_assert(InRuleOrder(DOOR_RULES) && InRuleOrder(RULE_WORDS),
+              "the door's tables hold a row for each rule, in the rules' order");
+
+// The words of `format` with "{value}" filled in, when it has the placeholder.
+std::string Words(const char* format, std::string_view value) {
+  return std::string_view(format).find("{value}") == std::string_view::npos
+             ? std::string(format)
+             : Formatted(format, {{"value", value}});
+}
+
+// Records that `rule` was broken by `value` from `source`, with the rule's
+// words for a refusal, a mend or what the card asks for; gives the verdict.
+Verdict Broken(Judging& judging, Rule rule, Source source, std::string_view value = {}) {
   Verdict verdict = VerdictOf(rule, source);
+  const RuleWords& words = RULE_WORDS[static_cast<int>(rule)];
   AtDoor& result = judging.result;
   if (verdict == Verdict::Refused && result.passage == Passage::Kept) {
     result.passage = Passage::Refused;
-    result.problem = words;
+    result.problem = Words(words.refused, value);
   } else if (verdict == Verdict::Mended) {
-    result.mends += words;
+    result.mends += Words(words.mended, value);
   } else if (verdict == Verdict::Asks && result.asks.empty()) {
-    result.asks = words;
+    result.asks = Words(words.asks, value);
   }
   return verdict;
 }
 
 // The text shown for a field that may not be text.
-std::string Shown(std::string_view field) {
-  return IsNotText(field) ? "" : std::string(field);
-}
-
-std::string Mended(const char* format, std::string_view value) {
-  return Formatted(format, {{"value", std::string(value)}});
+std::string_view Shown(std::string_view field) {
+  return IsNotText(field) ? "" : field;
 }
 
 void JudgeId(Judging& judging, std::string_view id) {
   judging.result.record.id = std::string(id);
-  Source source = SourceOf(judging, ID, id);
+  std::string derived = DerivedId(id);
   if (!IsId(id) &&
-      Broken(judging, Rule::Id, source,
-             source == Source::Typed ? std::string(RECORD_ID_TEXT)
-                                     : Mended(MEND_ID_FORMAT, DerivedId(id))) == Verdict::Mended) {
-    judging.result.record.id = DerivedId(id);
+      Broken(judging, Rule::Id, SourceOf(judging, ID, id), derived) == Verdict::Mended) {
+    judging.result.record.id = derived;
   }
 }
 
 void JudgeName(Judging& judging, std::string_view name) {
   Source source = SourceOf(judging, NAME, name);
-  std::string kept = IsNotText(name) ? "" : std::string(name);
+  std::string kept(Shown(name));
   std::string clean = WithoutControls(kept);
-  if (clean != kept &&
-      Broken(judging, Rule::NameControl, source, MEND_NAME_CONTROL_TEXT) == Verdict::Mended) {
+  if (clean != kept && Broken(judging, Rule::NameControl, source) == Verdict::Mended) {
     kept = clean;
   }
   std::string_view cut = FirstCharacters(kept, NAME_LENGTH_LIMIT);
+  std::string limit = std::to_string(NAME_LENGTH_LIMIT);
   if (cut.size() < kept.size() &&
-      Broken(judging, Rule::NameLength, source,
-             Formatted(MEND_NAME_LENGTH_FORMAT, {{"limit", std::to_string(NAME_LENGTH_LIMIT)}})) ==
-          Verdict::Mended) {
+      Broken(judging, Rule::NameLength, source, limit) == Verdict::Mended) {
     kept = std::string(cut);
   }
   judging.result.record.name = kept;
@@ -199,8 +254,8 @@ void JudgeName(Judging& judging, std::string_view name) {
 
 void JudgeTime(Judging& judging, std::string_view updated) {
   judging.result.record.updated = std::string(updated);
-  if (!IsTime(updated) && Broken(judging, Rule::Time, SourceOf(judging, UPDATED, updated),
-                                 MEND_TIME_TEXT) == Verdict::Mended) {
+  if (!IsTime(updated) &&
+      Broken(judging, Rule::Time, SourceOf(judging, UPDATED, updated)) == Verdict::Mended) {
     judging.result.record.updated = OLDEST_TIME;
   }
 }
@@ -210,10 +265,7 @@ std::optional<CivilDate> JudgeLaid(Judging& judging, std::string_view laid) {
   judging.result.record.laid = std::string(laid);
   std::optional<CivilDate> date = IsNotText(laid) ? std::nullopt : RecordDate(laid);
   if (!date) {
-    Source source = SourceOf(judging, LAID, laid);
-    Broken(judging, Rule::Laid, source,
-           source == Source::Typed ? std::string(REFUSED_LAID_TEXT)
-                                   : Formatted(ASKS_LAID_FORMAT, {{"value", Shown(laid)}}));
+    Broken(judging, Rule::Laid, SourceOf(judging, LAID, laid), Shown(laid));
   }
   return date;
 }
@@ -221,10 +273,8 @@ std::optional<CivilDate> JudgeLaid(Judging& judging, std::string_view laid) {
 void JudgeTemperature(Judging& judging, std::string_view temperature) {
   judging.result.record.temperature = std::string(temperature);
   if (IsNotText(temperature) || !ReadsWhole(temperature)) {
-    Source source = SourceOf(judging, TEMPERATURE, temperature);
-    Broken(judging, Rule::Temperature, source,
-           Formatted(source == Source::Typed ? REFUSED_TEMPERATURE_FORMAT : ASKS_TEMPERATURE_FORMAT,
-                     {{"value", Shown(temperature)}}));
+    Broken(judging, Rule::Temperature, SourceOf(judging, TEMPERATURE, temperature),
+           Shown(temperature));
   }
 }
 
@@ -237,11 +287,9 @@ void JudgeHatched(Judging& judging, std::string_view hatched, std::optional<Civi
   Source source = SourceOf(judging, HATCHED, hatched);
   std::optional<CivilDate> date = RecordDate(hatched);
   if (!date) {
-    Broken(judging, Rule::Hatched, source,
-           source == Source::Typed ? std::string(HATCHED_DATE_OUTSIDE_TEXT)
-                                   : Formatted(ASKS_HATCHED_FORMAT, {{"value", Shown(hatched)}}));
+    Broken(judging, Rule::Hatched, source, hatched);
   } else if ((laid && DaysBetween(*laid, *date) < 0) || DaysBetween(today, *date) > 0) {
-    Broken(judging, Rule::HatchedOutside, source, HATCHED_DATE_OUTSIDE_TEXT);
+    Broken(judging, Rule::HatchedOutside, source);
   }
 }
 
@@ -251,26 +299,56 @@ struct Entry {
   std::optional<std::int64_t> day;
 };
 
-// Whether the typed record's entry was there before the change.
-bool WasThere(const Judging& judging, const std::vector<std::string_view>& entry) {
+// A day entry's fields hashed: equal entries hash alike.
+std::int64_t EntryHash(std::span<const std::string_view> entry) {
+  std::uint64_t hash = FNV_OFFSET_BASIS;
+  for (std::string_view field : entry) {
+    hash = Fnv1a(field, hash);
+    hash = Fnv1a(std::string_view(&FIELD_SEPARATOR, 1), hash);
+  }
+  return static_cast<std::int64_t>(hash);
+}
+
+// The entries before a typed change, hashed and put in order, so that each
+// entry of the change is looked up among them in log n.
+void HashBefore(Judging& judging) {
+  std::vector<std::int64_t> hashes;
+  std::vector<std::size_t> places;
   const std::vector<std::string_view>& before = judging.before;
   for (std::size_t at = CLUTCH_FIELD_COUNT; at + ENTRY_FIELD_COUNT <= before.size();
        at += ENTRY_FIELD_COUNT) {
-    if (std::equal(entry.begin(), entry.end(), before.begin() + static_cast<std::ptrdiff_t>(at))) {
+    hashes.push_back(EntryHash({before.data() + at, ENTRY_FIELD_COUNT}));
+    places.push_back(at);
+  }
+  for (std::size_t place : InKeyOrder(hashes)) {
+    judging.beforeHashes.push_back(hashes[place]);
+    judging.beforePlaces.push_back(places[place]);
+  }
+}
+
+// Whether the typed record's entry was there before the change.
+bool WasThere(const Judging& judging, std::span<const std::string_view> entry) {
+  const std::vector<std::int64_t>& hashes = judging.beforeHashes;
+  std::int64_t hash = EntryHash(entry);
+  for (auto at = std::lower_bound(hashes.begin(), hashes.end(), hash);
+       at != hashes.end() && *at == hash; ++at) {
+    auto fields = judging.before.begin() +
+                  static_cast<std::ptrdiff_t>(judging.beforePlaces[at - hashes.begin()]);
+    if (std::equal(entry.begin(), entry.end(), fields)) {
       return true;
     }
   }
   return false;
 }
 
-// The entry's verdicts: nothing when it is left out of the log.
-std::optional<Entry> JudgeEntry(Judging& judging, const std::vector<std::string_view>& fields,
-                                std::size_t source, std::optional<CivilDate> laid,
-                                CivilDate today) {
+// The entry's verdicts, `laid` and `today` as day counts: nothing when it is
+// left out of the log.
+std::optional<Entry> JudgeEntry(Judging& judging, std::span<const std::string_view> fields,
+                                std::size_t source, std::int64_t laid, std::int64_t today) {
   Source from = judging.source == Source::Typed && WasThere(judging, fields) ? Source::Stored
                                                                              : judging.source;
   if (std::any_of(fields.begin(), fields.begin() + ASIDE, IsNotText)) {
-    Broken(judging, Rule::EntryShape, from, MEND_ENTRY_SHAPE_TEXT);
+    Broken(judging, Rule::EntryShape, from);
     return std::nullopt;
   }
   Entry entry = {
@@ -278,26 +356,24 @@ std::optional<Entry> JudgeEntry(Judging& judging, const std::vector<std::string_
        IsNotText(fields[ASIDE]) ? "" : std::string(fields[ASIDE])},
       std::nullopt};
   std::optional<CivilDate> date = RecordDate(fields[DATE]);
-  if (date) {
-    entry.day = DaysFromCivil(*date);
-  }
   if (!date) {
-    Broken(judging, Rule::EntryDate, from, LOG_DATE_OUTSIDE_TEXT);
-  } else if (!ReadsWhole(fields[LOWEST]) || !ReadsWhole(fields[HIGHEST])) {
+    Broken(judging, Rule::EntryDate, from);
+    return entry;
+  }
+  std::int64_t day = DaysFromCivil(*date);
+  entry.day = day;
+  if (!ReadsWhole(fields[LOWEST]) || !ReadsWhole(fields[HIGHEST])) {
     Broken(judging, Rule::EntryTemperature, from,
-           Formatted(
-               REFUSED_TEMPERATURE_FORMAT,
-               {{"value", ReadsWhole(fields[LOWEST]) ? entry.texts.highest : entry.texts.lowest}}));
-  } else if (laid && DaysBetween(*laid, *date) < 0) {
-    Broken(judging, Rule::EntryBeforeLaid, from, LOG_DATE_OUTSIDE_TEXT);
-  } else if (DaysBetween(today, *date) > 1) {
-    Broken(judging, Rule::EntryAfterToday, from, LOG_DATE_OUTSIDE_TEXT);
-    if (Broken(judging, Rule::EntryAfterTomorrow, from, LOG_DATE_OUTSIDE_TEXT) ==
-        Verdict::SetAside) {
+           ReadsWhole(fields[LOWEST]) ? fields[HIGHEST] : fields[LOWEST]);
+  } else if (day < laid) {
+    Broken(judging, Rule::EntryBeforeLaid, from);
+  } else if (day > today + 1) {
+    Broken(judging, Rule::EntryAfterToday, from);
+    if (Broken(judging, Rule::EntryAfterTomorrow, from) == Verdict::SetAside) {
       entry.texts.aside = ASIDE_AFTER_IMPORT;
     }
-  } else if (DaysBetween(today, *date) > 0) {
-    Broken(judging, Rule::EntryAfterToday, from, LOG_DATE_OUTSIDE_TEXT);
+  } else if (day > today) {
+    Broken(judging, Rule::EntryAfterToday, from);
   }
   return entry;
 }
@@ -325,25 +401,34 @@ std::vector<RecordEntry> InDateOrder(std::vector<Entry> entries) {
   return log;
 }
 
+// Whether the door kept the record just as `fields` handed it over: nothing
+// mended, and each of the `entries` in its place as it was.
+bool AsHandedOver(const AtDoor& read, const std::vector<std::string_view>& fields,
+                  std::size_t entries) {
+  const Record& record = read.record;
+  if (!read.mends.empty() || record.id != fields[ID] || record.name != fields[NAME] ||
+      record.hatched != fields[HATCHED] || record.updated != fields[UPDATED] ||
+      record.log.size() != entries) {
+    return false;
+  }
+  for (std::size_t at = 0; at < entries; ++at) {
+    if (record.log[at].source != at ||
+        record.log[at].aside != fields[CLUTCH_FIELD_COUNT + at * ENTRY_FIELD_COUNT + ASIDE]) {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 Verdict VerdictOf(Rule rule, Source source) {
-  for (const DoorRule& row : DOOR_RULES) {
-    if (row.rule == rule) {
-      return source == Source::Typed    ? row.typed
-             : source == Source::Stored ? row.stored
-                                        : row.imported;
-    }
-  }
-  return Verdict::Kept;
+  const DoorRule& row = DOOR_RULES[static_cast<int>(rule)];
+  return source == Source::Typed ? row.typed : source == Source::Stored ? row.stored : row.imported;
 }
 
 std::string DerivedId(std::string_view id) {
-  std::uint64_t hash = FNV_OFFSET_BASIS;
-  for (char c : id) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= FNV_PRIME;
-  }
+  std::uint64_t hash = Fnv1a(id, FNV_OFFSET_BASIS);
   std::string derived(DERIVED_ID_PREFIX);
   for (int digit = HEX_DIGITS - 1; digit >= 0; --digit) {
     derived += "0123456789abcdef"[(hash >> (digit * BITS_PER_HEX_DIGIT)) & HEX_DIGIT_MASK];
@@ -356,10 +441,13 @@ AtDoor ThroughDoor(std::string_view row, Source source, CivilDate today, std::st
   Judging judging = {
       source,
       before.empty() ? std::vector<std::string_view>{} : Split(before, FIELD_SEPARATOR),
-      {Passage::Kept, "", "", "", {}}};
+      {Passage::Kept, "", "", "", {}},
+      {},
+      {}};
+  HashBefore(judging);
   if (fields.size() < CLUTCH_FIELD_COUNT ||
       (fields.size() - CLUTCH_FIELD_COUNT) % ENTRY_FIELD_COUNT != 0 || IsNotText(fields[ID])) {
-    if (Broken(judging, Rule::Shape, source, RECORD_DAMAGED_TEXT) == Verdict::LeftOut) {
+    if (Broken(judging, Rule::Shape, source) == Verdict::LeftOut) {
       judging.result = {Passage::LeftOut, RECORD_DAMAGED_TEXT, "", "", {}};
     }
     return judging.result;
@@ -370,21 +458,22 @@ AtDoor ThroughDoor(std::string_view row, Source source, CivilDate today, std::st
   std::optional<CivilDate> laid = JudgeLaid(judging, fields[LAID]);
   JudgeTemperature(judging, fields[TEMPERATURE]);
   JudgeHatched(judging, fields[HATCHED], laid, today);
+  // Without a laying date, no entry is before it.
+  std::int64_t laidDay = laid ? DaysFromCivil(*laid) : INT64_MIN;
   std::vector<Entry> entries;
-  std::size_t dropped = 0;
+  entries.reserve((fields.size() - CLUTCH_FIELD_COUNT) / ENTRY_FIELD_COUNT);
   for (std::size_t at = CLUTCH_FIELD_COUNT; at < fields.size(); at += ENTRY_FIELD_COUNT) {
-    std::vector<std::string_view> entryFields(
-        fields.begin() + static_cast<std::ptrdiff_t>(at),
-        fields.begin() + static_cast<std::ptrdiff_t>(at + ENTRY_FIELD_COUNT));
+    std::span<const std::string_view> entryFields(fields.data() + at, ENTRY_FIELD_COUNT);
     std::size_t place = (at - CLUTCH_FIELD_COUNT) / ENTRY_FIELD_COUNT;
-    std::optional<Entry> entry = JudgeEntry(judging, entryFields, place, laid, today);
+    std::optional<Entry> entry =
+        JudgeEntry(judging, entryFields, place, laidDay, DaysFromCivil(today));
     if (entry) {
       entries.push_back(std::move(*entry));
-    } else {
-      ++dropped;
     }
   }
+  std::size_t handedOver = (fields.size() - CLUTCH_FIELD_COUNT) / ENTRY_FIELD_COUNT;
   judging.result.record.log = InDateOrder(std::move(entries));
+  judging.result.same = AsHandedOver(judging.result, fields, handedOver);
   if (judging.result.passage != Passage::Kept) {
     judging.result.record = {};
     judging.result.mends.clear();
@@ -394,9 +483,10 @@ AtDoor ThroughDoor(std::string_view row, Source source, CivilDate today, std::st
 }
 
 std::string DoorRow(const AtDoor& read) {
-  static_assert(std::size(DOOR_FIELDS) == 4, "the door's row is its passage and three texts");
+  static_assert(std::size(DOOR_FIELDS) == 5, "the door's row is its passage, three texts and same");
   return PASSAGE_NAMES[static_cast<int>(read.passage)] + std::string(1, FIELD_SEPARATOR) +
-         read.problem + FIELD_SEPARATOR + read.mends + FIELD_SEPARATOR + read.asks;
+         read.problem + FIELD_SEPARATOR + read.mends + FIELD_SEPARATOR + read.asks +
+         FIELD_SEPARATOR + (read.same ? "1" : "");
 }
 
 std::string KeptRow(const Record& record) {
@@ -417,7 +507,8 @@ std::optional<Clutch> ClutchOf(const Record& record) {
   if (!laid || !ReadsWhole(record.temperature) || (!record.hatched.empty() && !hatched)) {
     return std::nullopt;
   }
-  Clutch clutch = {record.id, record.name, *laid, record.temperature, hatched, {}, {}, {}};
+  Clutch clutch = {record.id, record.name, *laid, DaysFromCivil(*laid), record.temperature, hatched,
+                   {},        {},          {}};
   for (const RecordEntry& entry : record.log) {
     std::optional<CivilDate> date = RecordDate(entry.date);
     const char* why = !date ? ASIDE_DATE_TEXT
@@ -428,7 +519,8 @@ std::optional<Clutch> ClutchOf(const Record& record) {
     if (why) {
       clutch.aside.push_back({entry.source, entry.date, entry.lowest, entry.highest, why});
     } else {
-      clutch.log.push_back({*date, entry.lowest, entry.highest});
+      clutch.log.push_back({*date, entry.lowest, entry.highest, DaysFromCivil(*date),
+                            ReadNumber(entry.lowest), ReadNumber(entry.highest)});
       clutch.sources.push_back(entry.source);
     }
   }
@@ -436,5 +528,5 @@ std::optional<Clutch> ClutchOf(const Record& record) {
 }
 
 bool Counts(const Clutch& clutch, const LogEntry& entry) {
-  return DaysBetween(clutch.laid, entry.date) >= 0;
+  return entry.day >= clutch.laidDay;
 }

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -51,6 +52,7 @@ enum class Verdict {
              // shown; from a backup, it is left out and named
 };
 
+// The rules, in the order of DOOR_RULES.
 enum class Rule {
   Shape,              // the record is not shaped as a clutch's
   Id,                 // an id of other characters than letters, digits and hyphens, or too long
@@ -129,14 +131,16 @@ struct AtDoor {
   std::string mends;    // what was mended, in words (sentences), or empty
   std::string asks;     // what its card asks for, or empty
   Record record;        // as kept, when it was
+  bool same = false;    // kept just as it was handed over, every entry in its place
 };
 
 // Where a record comes from, and what the door did, as the page names them.
 inline constexpr const char* SOURCE_NAMES[] = {"typed", "stored", "imported"};
 inline constexpr const char* PASSAGE_NAMES[] = {"kept", "refused", "left-out"};
 
-// What the door did with a record, as one row of these fields.
-inline constexpr const char* DOOR_FIELDS[] = {"passage", "problem", "mends", "asks"};
+// What the door did with a record, as one row of these fields; "same" is "1"
+// for a record kept just as it was handed over, and empty otherwise.
+inline constexpr const char* DOOR_FIELDS[] = {"passage", "problem", "mends", "asks", "same"};
 std::string DoorRow(const AtDoor& read);
 
 // `row` through the door on `today`. A typed record is judged as typed only
@@ -153,10 +157,15 @@ inline constexpr const char* KEPT_ENTRY_FIELDS[] = {"source", "date", "lowest", 
 std::string KeptRow(const Record& record);
 
 // A clutch as the notebook works it out: a kept record that asks for nothing.
+// A day entry's temperatures as written and as read, and its date as a day
+// count (days from 1970-01-01).
 struct LogEntry {
   CivilDate date;
   std::string lowest;
   std::string highest;
+  std::int64_t day = 0;
+  double low = 0.0;
+  double high = 0.0;
 };
 // A day entry set aside: shown as it was written, with why in words, and not
 // counted.
@@ -171,6 +180,7 @@ struct Clutch {
   std::string id;
   std::string name;
   CivilDate laid;
+  std::int64_t laidDay;     // days from 1970-01-01
   std::string temperature;  // reads whole: "20"
   std::optional<CivilDate> hatched;
   std::vector<LogEntry> log;         // in date order, one a date; those before laying not counted

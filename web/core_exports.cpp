@@ -107,7 +107,8 @@ int ReadLength(const char* text) {
 // SOURCE_NAMES) on the date given: `rows` holds a record's row a line, and
 // for a typed change `befores` the row of each record before it (the same
 // number of lines, empty for a new one). For each record, a row of the
-// fields DOOR_FIELDS names, then its row as kept (see KeptRow).
+// fields DOOR_FIELDS names, then its row as kept (see KeptRow), or an empty
+// row when it was kept just as it was handed over.
 const char* CheckRecords(const char* source, int year, int month, int day, const char* rows,
                          const char* befores) {
   std::vector<std::string_view> records = Rows(rows);
@@ -118,7 +119,8 @@ const char* CheckRecords(const char* source, int year, int month, int day, const
     AtDoor read = ThroughDoor(records[at], from, CivilDate{year, month, day},
                               at < before.size() ? before[at] : std::string_view());
     reply += DoorRow(read) + ROW_SEPARATOR +
-             (read.passage == Passage::Kept ? KeptRow(read.record) : "") + ROW_SEPARATOR;
+             (read.passage == Passage::Kept && !read.same ? KeptRow(read.record) : "") +
+             ROW_SEPARATOR;
   }
   return Returned(std::move(reply));
 }
@@ -163,9 +165,8 @@ const char* ListOrder(int year, int month, int day, const char* lastBackup) {
                           {{"date", MarkedDate(*backup, WEEKDAY_FORMAT, std::nullopt)}})
               : NO_BACKUP_TEXT) +
       ROW_SEPARATOR;
-  for (const auto* entry : arranged.order) {
-    OrderRow row = {entry->first, entry->second.summary.view.group,
-                    std::to_string(entry->second.version)};
+  for (const ListedClutch* clutch : arranged.order) {
+    OrderRow row = {clutch->key, clutch->summary.view.group, std::to_string(clutch->version)};
     list += Row(row, ORDER_FIELDS) + ROW_SEPARATOR;
   }
   return Returned(std::move(list));
@@ -176,9 +177,8 @@ const char* ListOrder(int year, int month, int day, const char* lastBackup) {
 const char* ListViews(const char* keys) {
   std::string views;
   for (std::string_view key : Rows(keys)) {
-    auto found = notebook.clutches.find(key);
-    if (found != notebook.clutches.end()) {
-      views += found->second.shown;
+    if (const ListedClutch* clutch = FindClutch(notebook, key)) {
+      views += clutch->shown;
     }
     views += ROW_SEPARATOR;
   }
@@ -190,10 +190,14 @@ const char* NotebookSpreadsheet(int year, int month, int day, const char* rows) 
   return Returned(NotebookCsv(Rows(rows), CivilDate{year, month, day}));
 }
 
-// The day entries of the record in `row` (see ClutchDays), or empty.
-const char* ClutchDayEntries(int year, int month, int day, const char* row) {
+// The day entries of the record in `row` as its card lists them: a row with
+// how many there are, then the first `most` of them (all when it is 0) as
+// ClutchDays writes them; none for a record that cannot be worked out.
+const char* ClutchDayEntries(int year, int month, int day, int most, const char* row) {
   std::optional<Clutch> clutch = Readable(row, CivilDate{year, month, day});
-  return Returned(clutch ? ClutchDays(*clutch) : "");
+  std::size_t total = clutch ? clutch->log.size() + clutch->aside.size() : 0;
+  return Returned(std::to_string(total) + ROW_SEPARATOR +
+                  (clutch ? ClutchDays(*clutch, static_cast<std::size_t>(most)) : ""));
 }
 
 // The calendar file of the record in `row`, made at `madeAt` (milliseconds

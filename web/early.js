@@ -1,6 +1,6 @@
-// Runs before the page's body. It compiles the calculation core (a small
-// module, at once: waiting for the browser to compile it aside takes
-// longer). It holds what
+// Runs before the page's body. It inflates and compiles the calculation core
+// (a small module, at once once inflated: waiting for the browser to compile
+// it aside takes longer). It holds what
 // counts as a press of the calculator (Enter in a field of the calculation,
 // or a click of the calculate button), which the page's script uses too;
 // until the calculator is ready, a press is remembered, and answered once the
@@ -8,28 +8,28 @@
 // page's head.
 const early = { pending: false };
 
-// The page carries its WebAssembly in hexadecimal, which its gzip packs
-// much tighter than base64: each byte stays two whole characters.
-function decodeHex(text) {
-  if (Uint8Array.fromHex) {
-    return Uint8Array.fromHex(text);
+// The page carries its WebAssembly compressed (deflate) and in base64: the
+// smallest page, and the browser inflates it at once.
+function decodeBase64(text) {
+  if (Uint8Array.fromBase64) {
+    return Uint8Array.fromBase64(text);
   }
-  // "0"-"9" are 0x30-0x39 and "a"-"f" 0x61-0x66: the low four bits, and 9
-  // more for a letter.
-  const digit = function (code) {
-    return (code & 0xf) + (code >> 6) * 9;
-  };
-  const bytes = new Uint8Array(text.length / 2);
-  for (let i = 0; i < bytes.length; ++i) {
-    bytes[i] = digit(text.charCodeAt(2 * i)) << 4 | digit(text.charCodeAt(2 * i + 1));
+  const binary = atob(text);
+  const bytes = new Uint8Array(binary.length);
+  for (let i = 0; i < binary.length; ++i) {
+    bytes[i] = binary.charCodeAt(i);
   }
   return bytes;
 }
 // The WebAssembly is inside the page: nothing is fetched. Where it cannot
-// run, the page's script says that it cannot calculate.
+// run, or cannot be inflated, the page's script says that it cannot calculate.
 early.module = new Promise(function (resolve) {
-  resolve(new WebAssembly.Module(decodeHex(
-    document.getElementById("core-wasm").textContent.trim())));
+  const compressed = new Blob([decodeBase64(
+    document.getElementById("core-wasm").textContent.trim())]);
+  resolve(new Response(compressed.stream().pipeThrough(new DecompressionStream("deflate")))
+    .arrayBuffer());
+}).then(function (bytes) {
+  return new WebAssembly.Module(bytes);
 });
 early.module.catch(function () {});
 early.isPress = function (event) {

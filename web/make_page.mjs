@@ -14,6 +14,7 @@
 import { createHash } from "node:crypto";
 import { readFileSync, writeFileSync } from "node:fs";
 import { basename, join, resolve } from "node:path";
+import { deflateSync } from "node:zlib";
 import * as esbuild from "esbuild";
 import { createEggPeriodCore } from "./core_loader.js";
 
@@ -144,7 +145,7 @@ function page(csp, headLinks, manual) {
     style,
     early_script: earlyScript,
     script,
-    core_wasm: coreWasm.toString("hex"),
+    core_wasm: deflateSync(coreWasm, { level: 9 }).toString("base64"),
     input_length: String(core.ccall("InputTextLength", "number", [], [])),
   };
   return readFileSync(inputs.template, "utf8").replace(/\{\{(text:)?(\w+)\}\}/g,

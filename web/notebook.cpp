@@ -148,8 +148,7 @@ Forecast ForecastOf(const Clutch& clutch, CivilDate today) {
   std::vector<DayEntry> entries;
   entries.reserve(clutch.log.size());
   for (const LogEntry& entry : clutch.log) {
-    entries.push_back({DaysBetween(clutch.laid, entry.date), ReadNumber(entry.lowest),
-                       ReadNumber(entry.highest)});
+    entries.push_back({entry.day - clutch.laidDay, entry.low, entry.high});
   }
   ClutchTemperatures temperatures = {ReadNumber(clutch.temperature), entries};
   DevelopmentDays days = CountDays(temperatures);
@@ -210,8 +209,8 @@ std::string State(const Clutch& clutch, const Forecast& forecast, Group group, C
     case Group::Damaged:
       break;
   }
-  Filling date = {"date",
-                  ShortDate(*clutch.hatched) + WeekdayWords(*clutch.hatched, WEEKDAY_FORMAT)};
+  std::string hatched = ShortDate(*clutch.hatched) + WeekdayWords(*clutch.hatched, WEEKDAY_FORMAT);
+  Filling date = {"date", hatched};
   if (HatchedDoubtfully(clutch, today)) {
     return Formatted(STATE_HATCHED_DOUBTFUL_FORMAT, {date});
   }
@@ -267,9 +266,11 @@ std::string Assumes(const Clutch& clutch, const Forecast& forecast) {
 }
 
 std::string Share(const Clutch& clutch, const Forecast& forecast) {
+  std::string laidText = ShortDate(clutch.laid);
+  std::string temperatureText = TemperatureText(clutch);
   Filling name = {"name", clutch.name};
-  Filling laid = {"laid", ShortDate(clutch.laid)};
-  Filling temperature = {"temperature", TemperatureText(clutch)};
+  Filling laid = {"laid", laidText};
+  Filling temperature = {"temperature", temperatureText};
   if (clutch.hatched) {
     return Formatted(
         SHARE_HATCHED_FORMAT,
@@ -296,14 +297,15 @@ std::string Share(const Clutch& clutch, const Forecast& forecast) {
 // A day entry's lowest and highest as the calculator writes them, the lower
 // first whichever field it was typed in.
 std::pair<std::string, std::string> LowestAndHighest(const LogEntry& entry) {
-  double low = ReadNumber(entry.lowest);
-  double high = ReadNumber(entry.highest);
+  double low = entry.low;
+  double high = entry.high;
   return {WriteNumber(std::min(low, high)), WriteNumber(std::max(low, high))};
 }
 
 // A day entry in words: "6月3日の15～22℃", or "6月3日の20℃".
 std::string EntryWords(const LogEntry& entry) {
-  Filling date = {"date", ShortDate(entry.date)};
+  std::string dateText = ShortDate(entry.date);
+  Filling date = {"date", dateText};
   auto [lowest, highest] = LowestAndHighest(entry);
   return lowest == highest
              ? Formatted(LOG_AVERAGE_FORMAT, {date, {"temperature", lowest}})
@@ -337,7 +339,7 @@ std::string Season(const Clutch& clutch) {
     if (!Counts(clutch, entry)) {
       continue;
     }
-    for (double temperature : {ReadNumber(entry.lowest), ReadNumber(entry.highest)}) {
+    for (double temperature : {entry.low, entry.high}) {
       lowest = std::min(lowest.value_or(temperature), temperature);
       highest = std::max(highest.value_or(temperature), temperature);
     }
@@ -438,14 +440,17 @@ std::string Lesson(const std::vector<std::int64_t>& differences) {
   std::int64_t magnitude = sum < 0 ? -sum : sum;
   std::int64_t tenths = (2 * TENTHS_PER_DAY * magnitude + count) / (2 * count);
   auto [lowest, highest] = std::minmax_element(differences.begin(), differences.end());
-  std::vector<Filling> fillings = {
-      {"count", std::to_string(count)}, {"lowest", Signed(*lowest)}, {"highest", Signed(*highest)}};
+  std::string counted = std::to_string(count);
+  std::string earliest = Signed(*lowest);
+  std::string latest = Signed(*highest);
   if (tenths == 0) {
-    return Formatted(LESSON_ON_TIME_FORMAT, fillings);
+    return Formatted(LESSON_ON_TIME_FORMAT,
+                     {{"count", counted}, {"lowest", earliest}, {"highest", latest}});
   }
-  fillings.push_back({"days", std::to_string(tenths / TENTHS_PER_DAY) + '.' +
-                                  std::to_string(tenths % TENTHS_PER_DAY)});
-  return Formatted(sum > 0 ? LESSON_LATER_FORMAT : LESSON_EARLIER_FORMAT, fillings);
+  std::string days =
+      std::to_string(tenths / TENTHS_PER_DAY) + '.' + std::to_string(tenths % TENTHS_PER_DAY);
+  return Formatted(sum > 0 ? LESSON_LATER_FORMAT : LESSON_EARLIER_FORMAT,
+                   {{"count", counted}, {"lowest", earliest}, {"highest", latest}, {"days", days}});
 }
 
 namespace {
@@ -577,16 +582,21 @@ std::string NotebookCsv(const std::vector<std::string_view>& rows, CivilDate tod
   return csv + CRLF + CSV_ENTRY_HEADER + CRLF + entries;
 }
 
-std::string ClutchDays(const Clutch& clutch) {
+std::string ClutchDays(const Clutch& clutch, std::size_t most) {
   static_assert(std::size(DAY_FIELDS) == 3, "a day's row is its source, date and words");
   std::string days;
-  for (std::size_t at = clutch.log.size(); at-- > 0;) {
+  std::size_t listed = 0;
+  auto room = [&listed, most] { return most == 0 || listed++ < most; };
+  for (std::size_t at = clutch.log.size(); at-- > 0 && room();) {
     const LogEntry& entry = clutch.log[at];
     days += std::to_string(clutch.sources[at]) + FIELD_SEPARATOR + IsoDate(entry.date) +
             FIELD_SEPARATOR + EntryWords(entry) +
             (Counts(clutch, entry) ? "" : LOG_NOT_COUNTED_TEXT) + ROW_SEPARATOR;
   }
   for (const AsideEntry& entry : clutch.aside) {
+    if (!room()) {
+      break;
+    }
     Filling date = {"date", entry.date};
     std::string words =
         entry.lowest == entry.highest

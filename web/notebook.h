@@ -101,9 +101,10 @@ std::string NotebookCsv(const std::vector<std::string_view>& rows, CivilDate tod
 // A clutch's day entries as its card lists them, newest first, then those set
 // aside, a row each with the fields DAY_FIELDS name, ended by ROW_SEPARATOR:
 // the entry's place in the record's log, its date as written and the entry in
-// words, "6月3日の15～22℃", saying so when it is not counted.
+// words, "6月3日の15～22℃", saying so when it is not counted. The first `most`
+// of them, or all when it is 0.
 inline constexpr const char* DAY_FIELDS[] = {"source", "date", "words"};
-std::string ClutchDays(const Clutch& clutch);
+std::string ClutchDays(const Clutch& clutch, std::size_t most = 0);
 
 // A calendar file (iCalendar) with an all-day event on the clutch's hatch
 // date and a reminder the evening before, made at `madeAt` (milliseconds

@@ -39,9 +39,18 @@ function entryOn(record, date) {
 export function createNotebookChanges(database, records, today, now) {
   const message = records.message;
 
-  // `candidate` through the door, typed over what `current` held.
+  // `candidate` through the door, typed over what `current` held: what it
+  // changed (its fields, and the day entries it added) judged as typed, the
+  // rest as stored.
   function typed(candidate, current) {
-    return records.check([candidate], "typed", today(), current ? [current] : [])[0];
+    if (!current) {
+      return records.check([candidate], "typed", today())[0];
+    }
+    const before = new Set(current.log);
+    const added = candidate.log.filter((entry) => !before.has(entry));
+    const [read] = records.check([{ ...candidate, log: added }], "typed", today(),
+      [{ ...current, log: [] }]);
+    return read.passage === "kept" ? { ...stored(candidate), mends: read.mends } : read;
   }
 
   function stored(candidate) {

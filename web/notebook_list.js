@@ -8,8 +8,10 @@
 import { CARD_ID_PREFIX, createClutchCard, followToday } from "./clutch_card.js";
 import { place } from "./page_text.js";
 
-// How many of the coming clutches the morning's summary names.
+// How many of the coming clutches the morning's summary names, and how many
+// at most of those due today or late: the rest are counted.
 const NEXT_NAMED = 2;
+const DUE_NAMED = 3;
 // Cards drawn in one task while the notebook is first drawn.
 const CARDS_AT_ONCE = 150;
 // Groups whose clutches are not yet hatched, and so take a day's reading.
@@ -90,15 +92,25 @@ export function createNotebookList(environment) {
   // The morning's summary: what hatches today, what is past its date, and
   // the next ones, each name a link to its card; nothing when there is
   // nothing to say.
+  let todayDrawn = "";
   function drawToday(listed) {
-    const named = (group, most = Infinity) => listed.filter((item) => item.group === group)
-      .slice(0, most).map((item) => views.get(item.key));
+    const named = (group, most) => {
+      const clutches = listed.filter((item) => item.group === group);
+      return [clutches.slice(0, most).map((item) => views.get(item.key)),
+        Math.max(clutches.length - most, 0)];
+    };
     const lines = [
-      [message("today_hatching"), named("today")],
-      [message("today_late"), named("late")],
-      [message("today_next"), named("ahead", NEXT_NAMED)],
+      [message("today_hatching"), ...named("today", DUE_NAMED)],
+      [message("today_late"), ...named("late", DUE_NAMED)],
+      [message("today_next"), named("ahead", NEXT_NAMED)[0], 0],
     ].filter(([, clutches]) => clutches.length > 0);
-    today.replaceChildren(...lines.map(([words, clutches]) => {
+    const drawn = JSON.stringify(lines.map(([words, clutches, more]) =>
+      [words, more, ...clutches.map((view) => [view.key, view.name, view.due])]));
+    if (drawn === todayDrawn) {
+      return;
+    }
+    todayDrawn = drawn;
+    today.replaceChildren(...lines.map(([words, clutches, more]) => {
       const line = document.createElement("p");
       line.append(words);
       clutches.forEach((view, index) => {
@@ -108,36 +120,50 @@ export function createNotebookList(environment) {
         link.textContent = view.name;
         line.append(index > 0 ? message("list_separator") : "", link, view.due);
       });
+      if (more > 0) {
+        line.append(message("more_not_named", { count: String(more) }));
+      }
       return line;
     }));
     today.hidden = lines.length === 0;
   }
 
-  // A checkbox for each unhatched clutch: a box already there keeps its
-  // tick, a new one is ticked as `ticked(id)` says. Drawn again only when
-  // the clutches or their names change.
-  let roundDrawn = "";
+  // A checkbox for each unhatched clutch, in the list's order: a box already
+  // there keeps its tick and only moves, a new one is ticked as `ticked(id)`
+  // says.
+  const roundBoxes = new Map();
   function drawRound(listed, ticked) {
-    const open = listed.filter((item) => ROUND_GROUPS.includes(item.group))
-      .map((item) => [stored.get(item.key).id, views.get(item.key).name]);
-    const drawn = JSON.stringify(open);
-    if (drawn === roundDrawn) {
-      return;
+    const labels = [];
+    const ids = new Set();
+    for (const item of listed) {
+      if (!ROUND_GROUPS.includes(item.group)) {
+        continue;
+      }
+      const id = stored.get(item.key).id;
+      const name = views.get(item.key).name;
+      let label = roundBoxes.get(id);
+      if (!label) {
+        label = document.createElement("label");
+        const box = document.createElement("input");
+        box.type = "checkbox";
+        box.name = "round-clutch";
+        box.value = id;
+        box.checked = ticked(id);
+        label.append(box, name);
+        roundBoxes.set(id, label);
+      } else if (label.lastChild.textContent !== name) {
+        label.lastChild.textContent = name;
+      }
+      ids.add(id);
+      labels.push(label);
     }
-    roundDrawn = drawn;
-    const boxes = new Map([...roundClutches.querySelectorAll("input")].map((box) =>
-      [box.value, box.checked]));
-    roundClutches.replaceChildren(...open.map(([id, name]) => {
-      const label = document.createElement("label");
-      const box = document.createElement("input");
-      box.type = "checkbox";
-      box.name = "round-clutch";
-      box.value = id;
-      box.checked = boxes.has(id) ? boxes.get(id) : ticked(id);
-      label.append(box, name);
-      return label;
-    }));
-    round.hidden = open.length === 0;
+    for (const id of [...roundBoxes.keys()]) {
+      if (!ids.has(id)) {
+        roundBoxes.delete(id);
+      }
+    }
+    arrange(roundClutches, labels);
+    round.hidden = labels.length === 0;
   }
 
   // A list's children as `items`, moving only the ones out of place.
@@ -187,16 +213,30 @@ export function createNotebookList(environment) {
     return { shown, folded };
   }
 
+  // Sets an element's text, or places a text of the core's, only when it changed.
+  const drawnTexts = new WeakMap();
+  function drawText(element, text, marked = false) {
+    if (drawnTexts.get(element) === text) {
+      return;
+    }
+    drawnTexts.set(element, text);
+    if (marked) {
+      place(element, text, format);
+    } else {
+      element.textContent = text;
+    }
+  }
+
   function drawFrame(listed, header, pinned, ticked) {
-    lesson.textContent = header.lesson;
-    place(lastBackup, header.backup, format);
+    drawText(lesson, header.lesson);
+    drawText(lastBackup, header.backup, true);
     drawToday(listed);
     drawRound(listed, ticked);
     const { shown, folded } = places(listed, pinned);
     arrange(list, shown);
     arrange(hatchedList, folded);
     hatched.hidden = folded.length === 0;
-    hatchedSummary.textContent = message("hatched_count", { count: String(folded.length) });
+    drawText(hatchedSummary, message("hatched_count", { count: String(folded.length) }));
     empty.hidden = listed.length > 0;
     section.classList.toggle("has-clutches", listed.length > 0);
     order = listed.map((item) => item.key);

@@ -10,10 +10,15 @@
 const BACKUP_FORMAT = "eggperiod-notebook";
 const BACKUP_VERSION = 1;
 const CONTROL_CHARACTER = /[\u0000-\u001f]/g;
+const CONTROL_CHARACTER_IN = /[\u0000-\u001f]/;
 // A backup larger than this is refused whole.
 export const LARGEST_BACKUP = 64 * 1024 * 1024;
 // Records left out of a backup, or mended, named one by one up to this many.
 const NAMED_AT_MOST = 20;
+
+function hex4(code) {
+  return code.toString(16).padStart(4, "0");
+}
 
 function isObject(value) {
   return value !== null && typeof value === "object" && !Array.isArray(value);
@@ -53,17 +58,34 @@ export function createNotebookRecords(core) {
   // core's substitute, so that none can split the row; anything else the
   // core's mark for a value that is no text.
   function field(value) {
-    return typeof value === "string" ? value.replace(CONTROL_CHARACTER, format.substituteMark)
-      : format.notText;
+    return typeof value !== "string" ? format.notText
+      : CONTROL_CHARACTER_IN.test(value) ? value.replace(CONTROL_CHARACTER, format.substituteMark)
+        : value;
+  }
+
+  // A control character other than the field separator, and how many
+  // separators a row holds.
+  const separatorCode = format.fieldSeparator.charCodeAt(0);
+  const OTHER_CONTROL = new RegExp(`[\\u0000-\\u${hex4(separatorCode - 1)}` +
+    `\\u${hex4(separatorCode + 1)}-\\u001f]`);
+  function separatorsIn(row) {
+    let count = 0;
+    for (let at = row.indexOf(format.fieldSeparator); at !== -1;
+      at = row.indexOf(format.fieldSeparator, at + 1)) {
+      count += 1;
+    }
+    return count;
   }
 
   function time(value) {
-    return Number.isFinite(value) ? String(value) : format.notText;
+    return Number.isFinite(value) ? String(value) : undefined;
   }
 
   // A record's row as the core reads it; a record not shaped as a clutch's is
   // an empty row, which the core lists as one that cannot be shown. A record
-  // read once is written out once.
+  // read once is written out once. A row whose texts hold no control
+  // character but its separators is written as it is joined (the usual
+  // case, and a quick one); otherwise field by field.
   const rows = new WeakMap();
   function rowOf(record) {
     if (!isObject(record) || !Array.isArray(record.log)) {
@@ -72,15 +94,25 @@ export function createNotebookRecords(core) {
     if (rows.has(record)) {
       return rows.get(record);
     }
+    // A value that is no text is written as the core's mark for it.
     const values = format.clutchFields.map((name) =>
-      name === "updated" ? time(record.updated) : field(record[name]));
+      name === "updated" ? time(record.updated) : record[name]);
     for (const entry of record.log) {
+      if (!isObject(entry)) {
+        values.push(...format.entryFields.map(() => undefined));
+        continue;
+      }
       for (const name of format.entryFields) {
-        values.push(!isObject(entry) ? format.notText
-          : name === "aside" ? field(entry.aside ?? "") : field(entry[name]));
+        // An entry without an aside counts; one without a date or a
+        // temperature is no entry.
+        values.push(name === "aside" ? entry.aside ?? "" : entry[name]);
       }
     }
-    const row = values.join(format.fieldSeparator);
+    let row = values.join(format.fieldSeparator);
+    if (!values.every((value) => typeof value === "string") || OTHER_CONTROL.test(row) ||
+        separatorsIn(row) !== values.length - 1) {
+      row = values.map(field).join(format.fieldSeparator);
+    }
     rows.set(record, row);
     return row;
   }
@@ -91,17 +123,33 @@ export function createNotebookRecords(core) {
 
   // The record of a row the core kept, from `record` as it was handed over:
   // its own fields and its entries' are kept, and under `mended` the first
-  // value of each field the door mended.
+  // value of each field the door mended. The record's row is known at once.
+  const keptEntry = Object.fromEntries(format.keptEntryFields.map((name, at) => [name, at]));
   function recordOf(row, record, mends) {
     const values = row.split(format.fieldSeparator);
     const kept = core.fields(values, format.clutchFields);
     const log = [];
-    for (let at = format.clutchFields.length; at < values.length;
-      at += format.keptEntryFields.length) {
-      const { source, aside, ...texts } = core.fields(values, format.keptEntryFields, at);
-      const { aside: _, ...original } = isObject(record.log[Number(source)])
-        ? record.log[Number(source)] : {};
-      log.push(aside ? { ...original, ...texts, aside } : { ...original, ...texts });
+    const rowValues = values.slice(0, format.clutchFields.length);
+    const size = format.keptEntryFields.length;
+    for (let at = format.clutchFields.length; at < values.length; at += size) {
+      const source = record.log[Number(values[at + keptEntry.source])];
+      const [date, lowest, highest, aside] = ["date", "lowest", "highest", "aside"]
+        .map((name) => values[at + keptEntry[name]]);
+      if (isObject(source) && source.date === date && source.lowest === lowest &&
+          source.highest === highest && (source.aside ?? "") === aside) {
+        log.push(source);
+      } else {
+        const entry = { ...(isObject(source) ? source : {}), date, lowest, highest };
+        if (aside) {
+          entry.aside = aside;
+        } else {
+          delete entry.aside;
+        }
+        log.push(entry);
+      }
+      for (const name of format.entryFields) {
+        rowValues.push(values[at + keptEntry[name]]);
+      }
     }
     const result = { ...record, ...kept, updated: Number(kept.updated), log };
     if (mends) {
@@ -113,6 +161,7 @@ export function createNotebookRecords(core) {
       }
       result.mended = mended;
     }
+    rows.set(result, rowValues.join(format.fieldSeparator));
     return result;
   }
 
@@ -127,8 +176,9 @@ export function createNotebookRecords(core) {
       [source, ...today, rowsOf(records), rowsOf(befores)]).split(format.rowSeparator);
     return records.map((record, index) => {
       const read = core.fields(reply[2 * index], format.doorFields);
-      return read.passage === "kept"
-        ? { ...read, record: recordOf(reply[2 * index + 1], record, read.mends) } : read;
+      return read.passage !== "kept" ? read : {
+        ...read, record: read.same ? record : recordOf(reply[2 * index + 1], record, read.mends),
+      };
     });
   }
 
@@ -265,13 +315,13 @@ export function createNotebookRecords(core) {
   }
 
   // A record's day entries as its card lists them (see the core's
-  // ClutchDays): { source, date, words } each, `source` its place in the
-  // record's log.
-  function days(record, today) {
-    return core.ccall("ClutchDayEntries", "string",
-      ["number", "number", "number", "string"], [...today, rowOf(record)])
-      .split(format.rowSeparator).slice(0, -1)
-      .map((row) => core.fields(row, format.dayFields));
+  // ClutchDays), at most `most` of them (all when it is 0): { total, days }
+  // with { source, date, words } a day, `source` its place in the record's log.
+  function days(record, today, most = 0) {
+    const [total, ...rowsRead] = core.ccall("ClutchDayEntries", "string",
+      ["number", "number", "number", "number", "string"], [...today, most, rowOf(record)])
+      .split(format.rowSeparator).slice(0, -1);
+    return { total: Number(total), days: rowsRead.map((row) => core.fields(row, format.dayFields)) };
   }
 
   function calendar(record, today, now) {

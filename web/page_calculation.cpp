@@ -52,7 +52,8 @@ std::string PeriodWords(float period) {
 
 // What the temperature text was read as, when the number was not all of it.
 std::string InputNote(std::string_view text, ScannedNumber scanned) {
-  Filling temperature = {"temperature", WriteNumber(scanned.value)};
+  std::string read = WriteNumber(scanned.value);
+  Filling temperature = {"temperature", read};
   if (text.empty()) {
     return Formatted(EMPTY_INPUT_FORMAT, {temperature});
   }
@@ -176,9 +177,12 @@ std::string Range(std::optional<CivilDate> laid, std::optional<CivilDate> today,
   double higher = std::max(fields[0].scanned.value, fields[1].scanned.value);
   float longest = EggPeriodEstimate(lower);
   float shortest = EggPeriodEstimate(higher);
-  Filling lowerText = {"lower", WriteNumber(lower)};
-  Filling higherText = {"higher", WriteNumber(higher)};
-  Filling threshold = {"threshold", ThresholdText()};
+  std::string lowerWords = WriteNumber(lower);
+  std::string higherWords = WriteNumber(higher);
+  std::string thresholdWords = ThresholdText();
+  Filling lowerText = {"lower", lowerWords};
+  Filling higherText = {"higher", higherWords};
+  Filling threshold = {"threshold", thresholdWords};
   switch (PeriodKindOf(shortest)) {
     case PeriodKind::FarOutside:
       return Formatted(RANGE_FAR_OUTSIDE_FORMAT, {lowerText, higherText}) + notes;
@@ -190,7 +194,8 @@ std::string Range(std::optional<CivilDate> laid, std::optional<CivilDate> today,
   if (!laid) {
     return RANGE_NO_LAYING_DATE_TEXT + notes;
   }
-  Filling earliest = {"earliest", HatchWords(*laid, today, shortest)};
+  std::string earliestWords = HatchWords(*laid, today, shortest);
+  Filling earliest = {"earliest", earliestWords};
   // The lower temperature is at or below the threshold: development stops
   // while the water is that cold, so there is no latest date.
   if (PeriodKindOf(longest) != PeriodKind::Develops) {

@@ -47,7 +47,7 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
   }
 }
 
-std::string Formatted(std::string_view format, const std::vector<Filling>& fillings) {
+std::string Formatted(std::string_view format, std::initializer_list<Filling> fillings) {
   std::vector<bool> filled(fillings.size(), false);
   std::string text;
   std::size_t position = 0;

@@ -4,6 +4,7 @@
 // part of the page's core writes and reads its texts with these.
 #pragma once
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,17 +34,18 @@ inline constexpr char SUBSTITUTE_MARK = '\x1a';
 // separators, so an empty text is one empty part.
 std::vector<std::string_view> Split(std::string_view text, char separator);
 
-// A value for the placeholder "{name}" of a page text.
+// A value for the placeholder "{name}" of a page text. The value is viewed,
+// not copied: it must outlive the call that fills the text.
 struct Filling {
   std::string_view name;
-  std::string value;
+  std::string_view value;
 };
 
 // `format` with each "{name}" replaced by the value of its filling. A
 // placeholder without a filling, or a filling without a placeholder, is a
 // mistake in the program: it stops there (std::abort), so that the tests,
 // which write every text, and the build, which writes the page's texts, fail.
-std::string Formatted(std::string_view format, const std::vector<Filling>& fillings);
+std::string Formatted(std::string_view format, std::initializer_list<Filling> fillings);
 
 // A date as YYYY-MM-DD.
 std::string IsoDate(CivilDate date);

@@ -18,24 +18,26 @@
 
 namespace {
 
-// The values a page text's placeholders take.
-std::vector<Filling> Threshold() {
-  return {{"threshold", ThresholdText()}};
+// A page text with its placeholders filled.
+std::string Threshold(const char* text) {
+  std::string threshold = ThresholdText();
+  return Formatted(text, {{"threshold", threshold}});
 }
-std::vector<Filling> Version() {
-  return {{"version", EGGPERIOD_VERSION_TEXT}};
+std::string Version(const char* text) {
+  return Formatted(text, {{"version", EGGPERIOD_VERSION_TEXT}});
 }
-std::vector<Filling> QuickTableSpan() {
-  return {{"first", std::to_string(QUICK_TABLE_FIRST_TEMPERATURE)},
-          {"last", std::to_string(QUICK_TABLE_LAST_TEMPERATURE)}};
+std::string QuickTableSpan(const char* text) {
+  std::string first = std::to_string(QUICK_TABLE_FIRST_TEMPERATURE);
+  std::string last = std::to_string(QUICK_TABLE_LAST_TEMPERATURE);
+  return Formatted(text, {{"first", first}, {"last", last}});
 }
 
-// A text of the page, by the name the page's template gives it, with the
-// values of its placeholders; a text without placeholders has none.
+// A text of the page, by the name the page's template gives it, with what
+// fills its placeholders; a text without placeholders has nothing.
 struct PageTextRow {
   const char* name;
   const char* text;
-  std::vector<Filling> (*fillings)() = nullptr;
+  std::string (*filled)(const char* text) = nullptr;
 };
 
 const PageTextRow PAGE_TEXTS[] = {
@@ -137,6 +139,7 @@ const std::pair<const char*, const char*> MESSAGES[] = {
     {"edit_needs_laid", EDIT_NEEDS_LAID_TEXT},
     {"hatched_undone", HATCHED_UNDONE_TEXT},
     {"entry_deleted", ENTRY_DELETED_FORMAT},
+    {"entries_all", ENTRIES_ALL_FORMAT},
     {"hatch_moved", HATCH_MOVED_FORMAT},
     {"hatch_stayed", HATCH_STAYED_FORMAT},
     {"hatch_none", HATCH_NONE_TEXT},
@@ -177,7 +180,7 @@ extern "C" {
 const char* PageText(const char* name) {
   for (const PageTextRow& row : PAGE_TEXTS) {
     if (std::strcmp(row.name, name) == 0) {
-      return Returned(row.fillings ? Formatted(row.text, row.fillings()) : row.text);
+      return Returned(row.filled ? row.filled(row.text) : row.text);
     }
   }
   return nullptr;

@@ -166,13 +166,16 @@ test("an opened card lists the day entries newest first, then those set aside", 
     entry("2026-06-02", "18.0"),
     entry("2026-06-04", "20,5"),
   ];
-  assert.deepEqual(records.days(clutch({ log }), TODAY), [
+  const listed = [
     { source: "1", date: "2026-06-03", words: "6月3日の15～22℃" },
     { source: "3", date: "2026-06-02", words: "6月2日の18℃" },
     { source: "0", date: "2026-05-30", words: "5月30日の4℃（産卵日より前のため数えていません）" },
     { source: "4", date: "2026-06-04", words: "2026-06-04の20,5℃（水温が数として読めないため数えていません）" },
     { source: "2", date: "2026-11-31", words: "2026-11-31の20℃（日付が読めないため数えていません）" },
-  ]);
+  ];
+  assert.deepEqual(records.days(clutch({ log }), TODAY), { total: 5, days: listed });
+  assert.deepEqual(records.days(clutch({ log }), TODAY, 2), { total: 5, days: listed.slice(0, 2) });
+  assert.deepEqual(records.days(clutch({ log }), TODAY, 4), { total: 5, days: listed.slice(0, 4) });
 });
 
 test("a temperature typed in the notebook is read whole or refused naming its field", () => {

@@ -132,12 +132,12 @@ def browser(width, height, phone=False, offline=True):
     return driver
 
 
-def wait_until(condition, what):
-    """condition()'s first true value, asked for up to WAIT_SECONDS."""
-    deadline = time.monotonic() + WAIT_SECONDS
+def wait_until(condition, what, seconds=WAIT_SECONDS):
+    """condition()'s first true value, asked for up to `seconds`."""
+    deadline = time.monotonic() + seconds
     while not (result := condition()):
         if time.monotonic() > deadline:
-            raise AssertionError(f"waited {WAIT_SECONDS} s for {what}; last saw {result!r}")
+            raise AssertionError(f"waited {seconds} s for {what}; last saw {result!r}")
         time.sleep(0.05)
     return result
 
