@@ -94,6 +94,17 @@ VERSION_1_CLUTCHES = [
     {"id": "m1b-2", "name": "B", "laid": "2026-05-20", "temperature": "20",
      "hatched": "2026-05-29", "log": "", "created": 2, "updated": 2},
 ]
+# Clutches 1.3.0 listed that 1.4.0 showed only as records it could not show:
+# a name with a pasted line separator, an id with a space, a day entry on a
+# date not in the calendar.
+VERSION_1_ODD_CLUTCHES = [
+    {"id": "m1d 4", "name": "D", "laid": "2026-06-01", "temperature": "20", "hatched": "",
+     "log": "", "created": 4, "updated": 4},
+    {"id": "m1e-5", "name": "E\u2028cup", "laid": "2026-06-01", "temperature": "20",
+     "hatched": "", "log": "", "created": 5, "updated": 5},
+    {"id": "m1f-6", "name": "F", "laid": "2026-06-01", "temperature": "20", "hatched": "",
+     "log": "2026-06-02,18,18;2026-02-30,25,25", "created": 6, "updated": 6},
+]
 # A backup as 1.3.0 wrote it.
 VERSION_1_BACKUP = {"format": "eggperiod-notebook", "version": 1,
                     "exported": "2026-06-04T09:00:00.000Z", "clutches": [
@@ -694,9 +705,13 @@ class Notebook(unittest.TestCase):
         self.assertEqual(spreadsheet.read_bytes()[:3], b"\xef\xbb\xbf")
         damaged = downloads / "damaged.json"
         damaged.write_text(backup.read_text(encoding="utf-8")[:-40], encoding="utf-8")
+        too_large = downloads / "too-large.json"
+        with too_large.open("wb") as file:
+            file.truncate(64 * 1024 * 1024 + 1)
         # message shown after reading the file, names listed then
         for file, shown, names in (
                 (damaged, "このバックアップは壊れているため", NOTEBOOK_ORDER),
+                (too_large, "このファイルは大きすぎるため（64MBまで）", NOTEBOOK_ORDER),
                 (None, None, []),  # the storage emptied
                 (backup, "読み込みました。追加3件、更新0件。", NOTEBOOK_ORDER),
                 (backup, "読み込みました。追加0件、更新0件。", NOTEBOOK_ORDER)):
@@ -747,7 +762,8 @@ class Notebook(unittest.TestCase):
         wait_until(lambda: self.log("A") == "日ごとの水温2日分（最新は6月4日の22℃）",
                    "both day entries")
 
-    def test_records_kept_by_1_3_0_are_all_there_and_its_backups_read(self):
+    def keep_as_1_3_0(self, clutches):
+        """The database as 1.3.0 left it (version 1), holding `clutches`."""
         self.driver.execute_async_script("""
             const [clutches, done] = arguments;
             const request = indexedDB.deleteDatabase('eggperiod');
@@ -760,7 +776,10 @@ class Notebook(unittest.TestCase):
                     for (const clutch of clutches) writing.objectStore('clutches').put(clutch);
                     writing.oncomplete = () => { opening.result.close(); done(); };
                 };
-            };""", VERSION_1_CLUTCHES)
+            };""", clutches)
+
+    def test_records_kept_by_1_3_0_are_all_there_and_its_backups_read(self):
+        self.keep_as_1_3_0(VERSION_1_CLUTCHES)
         load(self.driver)
         wait_until(lambda: self.engine.script(NOTEBOOK_READY), "the notebook")
         self.assertEqual(self.engine.script(NAMES), ["A", "B"])
@@ -776,6 +795,88 @@ class Notebook(unittest.TestCase):
         # C, laid 06-02 at 25 degrees and 20 on day 1, develops at their mean
         # 0.1398 a day from day 2: due 06-09, before A.
         self.assertEqual(self.engine.script(NAMES), ["C", "A", "B"])
+
+    def test_what_1_3_0_listed_is_listed_again_mended_once_and_said_once(self):
+        self.keep_as_1_3_0(VERSION_1_ODD_CLUTCHES)
+        load(self.driver)
+        wait_until(lambda: self.engine.script(NOTEBOOK_READY), "the notebook")
+        self.assertEqual(sorted(self.engine.script(NAMES)), ["D", "E cup", "F"])
+        self.assertEqual(self.engine.script(
+            "document.querySelectorAll('[data-state=damaged]').length"), 0)
+        said = self.engine.text("notebook-status")
+        self.assertIn("記録帳を開いたときに、次の2件の記録を直しました", said)
+        self.assertIn("「D」：IDに使えない文字があるか", said)
+        self.assertIn("「E cup」：名前の中の改行などの制御文字を空白にしました。", said)
+        # F's day on 2026-02-30 is set aside: on its card, not counted.
+        self.in_clutch("F", "log-add")
+        entries = self.driver.execute_script(
+            "return [...arguments[0].querySelectorAll('.entry-words')].map((e) => e.textContent)",
+            self.clutch("F"))
+        self.assertEqual(entries, ["6月2日の18℃", "2026-02-30の25℃（日付が読めないため数えていません）"])
+        self.assertEqual(self.log("F"), "日ごとの水温1日分（最新は6月2日の18℃）")
+        # Written back once: opened again, nothing is mended or said.
+        load(self.driver)
+        wait_until(lambda: self.engine.script(NOTEBOOK_READY), "the notebook")
+        self.assertEqual(self.engine.text("notebook-status"), "")
+        self.assertEqual(sorted(self.engine.script(NAMES)), ["D", "E cup", "F"])
+
+    def test_a_rounds_undo_leaves_a_later_entry_and_a_deleted_clutch(self):
+        self.set_laid("2026-06-01")
+        save_clutches(self.engine, [("20", "A"), ("20", "B"), ("20", "C")])
+        self.engine.type("round-temperature", "30")
+        self.engine.click("round-add")
+        wait_until(lambda: "3件に水温を記録しました。" in self.engine.text("round-status"),
+                   "the round")
+        # Since the round, another tab enters B's day again and deletes C.
+        self.driver.switch_to.new_window("tab")
+        load(self.driver)
+        wait_until(lambda: self.engine.script(NOTEBOOK_READY), "the notebook")
+        self.in_clutch("B", "log-date", "2026-06-05")
+        self.in_clutch("B", "log-temperature", "25")
+        self.in_clutch("B", "log-add")
+        wait_until(lambda: self.log("B") == "日ごとの水温1日分（最新は6月5日の25℃）", "B again")
+        self.in_clutch("C", "delete")
+        wait_until(lambda: "C" not in self.engine.script(NAMES), "C deleted")
+        self.driver.close()
+        self.driver.switch_to.window(self.driver.window_handles[0])
+        wait_until(lambda: "C" not in self.engine.script(NAMES), "C gone in the first tab")
+        self.driver.find_element(By.CSS_SELECTOR, "#round-status button").click()
+        wait_until(lambda: "まとめて記録したのを元に戻しました。" in self.engine.text("round-status"),
+                   "the round undone")
+        self.assertIn("Bは後で変わったため戻していません。", self.engine.text("round-status"))
+        self.assertEqual((self.log("A"), self.log("B")),
+                         ("", "日ごとの水温1日分（最新は6月5日の25℃）"))
+        self.assertEqual(sorted(self.engine.script(NAMES)), ["A", "B"])
+        # A second press does nothing: the undo is gone.
+        self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, "#round-status button"), [])
+
+    def test_a_redraw_keeps_the_rounds_ticks_a_cards_fields_and_its_status(self):
+        save_clutches(self.engine, [("20", "A"), ("25", "B")])
+        self.in_clutch("A", "log-temperature", "40")
+        self.in_clutch("A", "log-add")
+        wait_until(lambda: self.status("A").startswith("孵化予定日"), "A's status")
+        self.in_clutch("A", "log-lowest", "17")
+        self.driver.execute_script(
+            "document.querySelector('[name=round-clutch][value=' + CSS.escape(arguments[0]) +"
+            " ']').click();", self.clutch("B").get_attribute("data-clutch"))
+        status = self.status("A")
+        # Another tab changes both clutches: this one reads them again and redraws.
+        self.driver.switch_to.new_window("tab")
+        load(self.driver)
+        wait_until(lambda: self.engine.script(NOTEBOOK_READY), "the notebook")
+        for name in ("A", "B"):
+            self.in_clutch(name, "edit-name", name + "2")
+            self.in_clutch(name, "edit-save")
+            wait_until(lambda: name + "2" in self.engine.script(NAMES), f"{name} renamed")
+        self.driver.close()
+        self.driver.switch_to.window(self.driver.window_handles[0])
+        wait_until(lambda: sorted(self.engine.script(NAMES)) == ["A2", "B2"], "both renamed")
+        self.assertEqual(self.engine.script(
+            "[...document.querySelectorAll('[name=round-clutch]')].map("
+            "(box) => box.parentNode.textContent + (box.checked ? '+' : '-'))"), ["A2+", "B2-"])
+        self.assertEqual(self.clutch("A2").find_element(By.NAME, "log-lowest")
+                         .get_property("value"), "17")
+        self.assertEqual(self.status("A2"), status)
 
     def test_a_page_left_open_moves_to_the_new_day_by_itself(self):
         self.driver = browser(1024, 768)
