@@ -43,8 +43,9 @@ install_core_packages() {
 
 # What building the browser page needs: emscripten, Node (this machine's own,
 # or Debian's) to run it and to write the page, what web/package-lock.json
-# pins (esbuild, which bundles and minifies the page's script and style),
-# Python to draw its icons, and zip and git to pack the site.
+# pins (esbuild, which bundles and minifies the page's script and style, and
+# zopfli, which deflates its WebAssembly), Python to draw its icons, and zip
+# and git to pack the site.
 install_web_packages() {
   install_packages cmake make emscripten python3 zip git
   command -v node >/dev/null || install_packages nodejs

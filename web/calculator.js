@@ -33,7 +33,7 @@ export function createCalculator(core, early) {
     return event && rangeFields.includes(event.target) ? hatchRange : results;
   }
 
-  const answerWatch = new IntersectionObserver(function (entries) {
+  const answerWatch = new IntersectionObserver((entries) => {
     for (const entry of entries) {
       answerWatch.unobserve(entry.target);
       if (entry.intersectionRatio < 1) {
@@ -44,7 +44,7 @@ export function createCalculator(core, early) {
   }, { threshold: 1 });
 
   function calculate(ready, shown) {
-    const [temperatureText, lowestText, highestText] = temperatureFields.map(function (field) {
+    const [temperatureText, lowestText, highestText] = temperatureFields.map((field) => {
       return field.value;
     });
     const result = ready.fields(ready.ccall("CalculatePage", "string", CALCULATE_ARGUMENTS,
@@ -74,9 +74,9 @@ export function createCalculator(core, early) {
   function requestCalculation(event) {
     keepToday();
     const shown = shownBy(event);
-    core.then(function (ready) {
+    core.then((ready) => {
       calculate(ready, shown);
-    }, function () {});
+    }, () => {});
   }
 
   // Enter in any field and the calculate button calculate; the form itself is
@@ -94,10 +94,10 @@ export function createCalculator(core, early) {
   // overnight); a hatch date's distance from today is then out of date too.
   let laidChosen = false;
   laid.value = today();
-  laid.addEventListener("input", function () {
+  laid.addEventListener("input", () => {
     laidChosen = true;
   });
-  whenTodayChanges(function () {
+  whenTodayChanges(() => {
     if (!laidChosen) {
       laid.value = today();
     }
@@ -107,14 +107,14 @@ export function createCalculator(core, early) {
     convertTemperatureField(field, true);
   }
   // The notebook's own fields (a clutch's name) change nothing calculated.
-  form.addEventListener("input", function (event) {
+  form.addEventListener("input", (event) => {
     if (!("notebook" in event.target.dataset)) {
       clearResults();
     }
   });
   form.addEventListener("keydown", onPress);
   form.addEventListener("click", onPress);
-  form.addEventListener("submit", function (event) {
+  form.addEventListener("submit", (event) => {
     event.preventDefault();
   });
 

@@ -83,14 +83,14 @@ export function createClutchCard(key, environment) {
     }
     status = newStatus;
     details = kind === "damaged" ? null : part("details");
-    element.addEventListener("click", function (event) {
+    element.addEventListener("click", (event) => {
       const button = event.target.closest("button[name]");
       if (button && element.contains(button)) {
         environment.onAction(button.name, card, button);
       }
     });
     if (details) {
-      details.addEventListener("toggle", function () {
+      details.addEventListener("toggle", () => {
         if (details.open) {
           fillDetails();
         } else {
@@ -118,7 +118,7 @@ export function createClutchCard(key, environment) {
       if (input.inputMode === "decimal") {
         convertTemperatureField(input);
       }
-      input.addEventListener("input", function () {
+      input.addEventListener("input", () => {
         typed.add(input.name);
         if (TODAY_FIELDS.includes(input.name)) {
           input.dataset.chosen = "yes";

@@ -24,10 +24,10 @@ export function createEggPeriodCore(options) {
   // A compiled module is small enough to instantiate at once.
   const instantiated = options.wasmModule
     ? Promise.resolve(new WebAssembly.Instance(options.wasmModule, imports))
-    : WebAssembly.instantiate(options.wasmBinary, imports).then(function (result) {
+    : WebAssembly.instantiate(options.wasmBinary, imports).then((result) => {
       return result.instance;
     });
-  return instantiated.then(function (instance) {
+  return instantiated.then((instance) => {
     const core = instance.exports;
     core._initialize();
     const encoder = new TextEncoder();
@@ -35,7 +35,7 @@ export function createEggPeriodCore(options) {
     // spreadsheet's), which must stay.
     const decoder = new TextDecoder("utf-8", { ignoreBOM: true });
     // The memory's bytes, looked up anew each time: growing replaces them.
-    const bytes = function () {
+    const bytes = () => {
       return new Uint8Array(core.memory.buffer);
     };
     function UTF8ToString(pointer) {
@@ -44,7 +44,7 @@ export function createEggPeriodCore(options) {
     }
     function ccall(name, returnType, argumentTypes, values) {
       const texts = [];
-      const args = values.map(function (value, index) {
+      const args = values.map((value, index) => {
         if (argumentTypes[index] !== "string") {
           return value;
         }
@@ -67,12 +67,12 @@ export function createEggPeriodCore(options) {
     }
     function fields(row, names, at = 0) {
       const values = Array.isArray(row) ? row : row.split(options.format.fieldSeparator);
-      return Object.fromEntries(names.map(function (name, index) {
+      return Object.fromEntries(names.map((name, index) => {
         return [name, values[at + index]];
       }));
     }
     function message(name, values = {}) {
-      return options.messages[name].replace(PLACEHOLDER, function (placeholder, key) {
+      return options.messages[name].replace(PLACEHOLDER, (placeholder, key) => {
         return values[key];
       });
     }

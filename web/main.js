@@ -10,15 +10,15 @@ const early = window.eggPeriodEarly;
 const pageAlert = document.getElementById("page-alert");
 
 // The WebAssembly is inside the page: hand it over, so nothing is fetched.
-const core = early.module.then(function (module) {
+const core = early.module.then((module) => {
   return createEggPeriodCore({ wasmModule: module, format: FORMAT, messages: MESSAGES });
-}).then(function (ready) {
+}).then((ready) => {
   performance.mark("eggperiod-ready");
   // The quick table is not needed to calculate.
   fillQuickTable(ready);
   return ready;
 });
-core.catch(function () {
+core.catch(() => {
   pageAlert.textContent = pageAlert.dataset.message;
 });
 
@@ -39,6 +39,6 @@ if (early.pending) {
   calculator.requestCalculation();
 }
 
-core.then(function (ready) {
+core.then((ready) => {
   return startNotebook(ready, calculator);
-}, function () {});
+}, () => {});

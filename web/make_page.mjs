@@ -14,7 +14,7 @@
 import { createHash } from "node:crypto";
 import { readFileSync, writeFileSync } from "node:fs";
 import { basename, join, resolve } from "node:path";
-import { deflateSync } from "node:zlib";
+import zopfli from "@gfx/zopfli";
 import * as esbuild from "esbuild";
 import { createEggPeriodCore } from "./core_loader.js";
 
@@ -42,7 +42,12 @@ const APPLE_TOUCH_ICON = siteFiles.icons.find((icon) => icon.use === "apple-touc
 const CACHE_HASH_LENGTH = 16;
 
 // The page carries the core; the page's texts come from the texts' module.
+// The core's WebAssembly as the page carries it: deflated (zlib's format) as
+// tightly as zopfli can in a few blocks, since the page builds each block's
+// tables as it inflates (inflate.js), and in base64.
+const ZOPFLI = { numiterations: 15, blocksplittingmax: 4 };
 const coreWasm = readFileSync(inputs.core_wasm);
+const coreDeflated = Buffer.from(await zopfli.zlibAsync(coreWasm, ZOPFLI)).toString("base64");
 const core = await createEggPeriodCore({ wasmBinary: readFileSync(inputs.texts_wasm) });
 
 function pageText(name) {
@@ -145,7 +150,8 @@ function page(csp, headLinks, manual) {
     style,
     early_script: earlyScript,
     script,
-    core_wasm: deflateSync(coreWasm, { level: 9 }).toString("base64"),
+    core_wasm: coreDeflated,
+    core_wasm_size: String(coreWasm.length),
     input_length: String(core.ccall("InputTextLength", "number", [], [])),
   };
   return readFileSync(inputs.template, "utf8").replace(/\{\{(text:)?(\w+)\}\}/g,

@@ -5,7 +5,7 @@
 // <time> element.
 export function place(element, text, format) {
   element.replaceChildren();
-  text.split(format.dateMark).forEach(function (part, index) {
+  text.split(format.dateMark).forEach((part, index) => {
     if (index % 2 === 0) {
       element.append(part);
       return;

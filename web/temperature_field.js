@@ -23,7 +23,7 @@ export const HISTORY_STEPS = ["historyUndo", "historyRedo"];
 function converted(text, atStart) {
   const result = text
     .replace(FORMAT_CHARACTERS, "")
-    .replace(FULL_WIDTH_FORMS, function (character) {
+    .replace(FULL_WIDTH_FORMS, (character) => {
       return String.fromCharCode(character.charCodeAt(0) - FULL_WIDTH_OFFSET);
     })
     .replace(IDEOGRAPHIC_FULL_STOP, ".")
@@ -119,7 +119,7 @@ function historyKey(event) {
 }
 
 function keepHistory(field, history) {
-  field.addEventListener("keydown", function (event) {
+  field.addEventListener("keydown", (event) => {
     const direction = historyKey(event);
     if (direction !== 0 && !event.isComposing) {
       event.preventDefault();
@@ -127,7 +127,7 @@ function keepHistory(field, history) {
     }
   });
   // Undo and redo from a menu.
-  field.addEventListener("beforeinput", function (event) {
+  field.addEventListener("beforeinput", (event) => {
     if (HISTORY_STEPS.includes(event.inputType)) {
       event.preventDefault();
       step(history, field, event.inputType === "historyUndo" ? -1 : 1);
@@ -140,13 +140,13 @@ function keepHistory(field, history) {
 export function convertTemperatureField(field, withHistory = false) {
   const history = withHistory ? { entries: [selection(field)], index: 0 } : null;
   field.addEventListener("beforeinput", convertArriving);
-  field.addEventListener("compositionend", function () {
+  field.addEventListener("compositionend", () => {
     convertField(field);
     if (history) {
       record(history, field);
     }
   });
-  field.addEventListener("input", function (event) {
+  field.addEventListener("input", (event) => {
     if (!event.isComposing && !(history && HISTORY_STEPS.includes(event.inputType))) {
       convertField(field);
       if (history) {

@@ -10,7 +10,7 @@ const AFTER_MIDNIGHT = 50;
 // The device's local date as YYYY-MM-DD.
 export function today() {
   const now = new Date();
-  const twoDigits = function (number) {
+  const twoDigits = (number) => {
     return String(number).padStart(2, "0");
   };
   return `${now.getFullYear()}-${twoDigits(now.getMonth() + 1)}-${twoDigits(now.getDate())}`;
@@ -45,14 +45,14 @@ export function keepToday() {
 export function watchToday() {
   const now = new Date();
   const midnight = new Date(now.getFullYear(), now.getMonth(), now.getDate() + 1);
-  setTimeout(function () {
+  setTimeout(() => {
     keepToday();
     watchToday();
   }, Math.min(midnight - now + AFTER_MIDNIGHT, LONGEST_DAY_CHECK));
 }
 
 export function watchPageShown() {
-  document.addEventListener("visibilitychange", function () {
+  document.addEventListener("visibilitychange", () => {
     if (document.visibilityState === "visible") {
       keepToday();
     }
