@@ -38,6 +38,87 @@ export function same(a, b) {
     Object.prototype.hasOwnProperty.call(b, key) && same(a[key], b[key]));
 }
 
+// How the database keeps a record: as it is, except that a day log whose
+// every entry is plain (a date, the two temperatures and perhaps an aside,
+// each a text without control characters, and nothing else) is kept under
+// STORED_LOG as one text: each entry's fields in the order of STORED_ENTRY_FIELDS,
+// every field parted by STORED_SEPARATOR. A browser reads such a text several
+// times as fast as a list of entries, and it is already the tail of the row
+// the core reads. A record read back gets its `log` as a list again the
+// first time anything asks for it.
+export const STORED_LOG = "logText";
+const STORED_ENTRY_FIELDS = ["date", "lowest", "highest", "aside"];
+const STORED_SEPARATOR = "\t";
+const STORED_TEXT_FIELDS = new Set(STORED_ENTRY_FIELDS);
+
+// Each record read back from the database, with the text its log was kept as.
+const storedLogs = new WeakMap();
+
+function isPlainEntry(entry) {
+  return isObject(entry) && Object.keys(entry).every((name) => STORED_TEXT_FIELDS.has(name)) &&
+    ["date", "lowest", "highest"].every((name) =>
+      typeof entry[name] === "string" && !CONTROL_CHARACTER_IN.test(entry[name])) &&
+    (entry.aside === undefined ||
+      (typeof entry.aside === "string" && entry.aside !== "" &&
+        !CONTROL_CHARACTER_IN.test(entry.aside)));
+}
+
+function entriesOfStored(text) {
+  const values = text === "" ? [] : text.split(STORED_SEPARATOR);
+  const log = [];
+  for (let at = 0; at < values.length; at += STORED_ENTRY_FIELDS.length) {
+    const entry = { date: values[at], lowest: values[at + 1], highest: values[at + 2] };
+    if (values[at + 3]) {
+      entry.aside = values[at + 3];
+    }
+    log.push(entry);
+  }
+  return log;
+}
+
+// What the database keeps of `record`.
+export function toStore(record) {
+  if (!isObject(record)) {
+    return record;
+  }
+  let text = storedLogs.get(record);
+  if (text === undefined) {
+    if (!Array.isArray(record.log) || !record.log.every(isPlainEntry)) {
+      return record;
+    }
+    text = record.log.map((entry) => STORED_ENTRY_FIELDS.map((name) => entry[name] ?? "")
+      .join(STORED_SEPARATOR)).join(STORED_SEPARATOR);
+  }
+  const kept = {};
+  for (const name of Object.keys(record)) {
+    if (name !== "log") {
+      kept[name] = record[name];
+    }
+  }
+  kept[STORED_LOG] = text;
+  return kept;
+}
+
+// The record of what the database kept.
+export function fromStore(kept) {
+  if (!isObject(kept) || typeof kept[STORED_LOG] !== "string") {
+    return kept;
+  }
+  const { [STORED_LOG]: text, ...record } = kept;
+  Object.defineProperty(record, "log", {
+    enumerable: true, configurable: true,
+    get() {
+      const log = entriesOfStored(text);
+      Object.defineProperty(record, "log", {
+        value: log, enumerable: true, configurable: true, writable: true,
+      });
+      return log;
+    },
+  });
+  storedLogs.set(record, text);
+  return record;
+}
+
 export function createNotebookRecords(core) {
   const format = core.format;
   const message = core.message;
@@ -87,17 +168,24 @@ export function createNotebookRecords(core) {
   // character but its separators is written as it is joined (the usual
   // case, and a quick one); otherwise field by field.
   const rows = new WeakMap();
+  // A log the database kept as text is the tail of the row as it stands.
+  const storedLogIsRow = format.fieldSeparator === STORED_SEPARATOR &&
+    format.entryFields.join() === STORED_ENTRY_FIELDS.join();
   function rowOf(record) {
-    if (!isObject(record) || !Array.isArray(record.log)) {
+    if (!isObject(record)) {
       return "";
     }
     if (rows.has(record)) {
       return rows.get(record);
     }
+    const storedLog = storedLogIsRow ? storedLogs.get(record) : undefined;
+    if (storedLog === undefined && !Array.isArray(record.log)) {
+      return "";
+    }
     // A value that is no text is written as the core's mark for it.
     const values = format.clutchFields.map((name) =>
       name === "updated" ? time(record.updated) : record[name]);
-    for (const entry of record.log) {
+    for (const entry of storedLog === undefined ? record.log : []) {
       if (!isObject(entry)) {
         values.push(...format.entryFields.map(() => undefined));
         continue;
@@ -112,6 +200,9 @@ export function createNotebookRecords(core) {
     if (!values.every((value) => typeof value === "string") || OTHER_CONTROL.test(row) ||
         separatorsIn(row) !== values.length - 1) {
       row = values.map(field).join(format.fieldSeparator);
+    }
+    if (storedLog) {
+      row += format.fieldSeparator + storedLog;
     }
     rows.set(record, row);
     return row;

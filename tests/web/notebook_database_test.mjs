@@ -1,7 +1,8 @@
-// The notebook's database under Node, on an in-memory IndexedDB: the upgrade
-// from the version 1.3.0 kept, a tab holding an older version, a newer page
-// in another tab, a connection the browser closes, a database of a newer
-// version, and transactions that abort, throw or fail to write.
+// The notebook's database under Node, on an in-memory IndexedDB: the
+// upgrades from the versions 1.3.0 and 1.4.0 kept, a tab holding an older
+// version, a newer page in another tab, a connection the browser closes, a
+// database of a newer version, and transactions that abort, throw or fail to
+// write.
 //
 //   node notebook_database_test.mjs
 import assert from "node:assert/strict";
@@ -98,6 +99,43 @@ test("the upgrade from 1.3.0 keeps every record as it was, its day entries as li
     { id: "m3", note: "no clutch's shape" },
   ]);
   assert.equal(storage.connections.at(-1).version, DATABASE_VERSION);
+  database.close();
+  // Each version's step takes the records as the step before it left them.
+  assert.deepEqual((await heldRecords(storage)).map((record) => record.logText),
+    ["2026-06-02\t18\t18\t\t2026-11-31\t15\t22\t", "", undefined, undefined]);
+});
+
+// Every record as the database holds it.
+function heldRecords(storage) {
+  return openAt(storage, DATABASE_VERSION).then((database) => new Promise((resolve) => {
+    const request = database.transaction(STORE).objectStore(STORE).getAll();
+    request.onsuccess = () => {
+      database.close();
+      resolve(request.result);
+    };
+  }));
+}
+
+test("the upgrade from 1.4.0 keeps plain day logs as text, and every record reads back as it was", async () => {
+  const storage = browserStorage();
+  const plain = clutch("a", { log: [{ date: "2026-06-02", lowest: "18", highest: "22" },
+    { date: "2026-06-03", lowest: "19", highest: "19", aside: "after-import" }] });
+  const kept = [
+    plain,
+    clutch("b", { log: [{ date: "2026-06-02", lowest: "18", highest: "18", cup: "A" }] }),
+    clutch("c", { log: [{ date: "2026-11-31", lowest: 15, highest: "22" }] }),
+    clutch("d", { log: "2026-06-02,18,18" }),
+    { id: "e", note: "no clutch's shape" },
+  ];
+  (await openAt(storage, 2, kept)).close();
+  const database = await openNotebookDatabase(listening().listeners, storage);
+  assert.deepEqual((await readAll(database)).flat(), kept);
+  database.close();
+  const { log, ...rest } = plain;
+  assert.deepEqual(await heldRecords(storage), [
+    { ...rest, logText: "2026-06-02\t18\t22\t\t2026-06-03\t19\t19\tafter-import" },
+    ...kept.slice(1),
+  ]);
 });
 
 test("every record is read, a batch of 100 at a time", async () => {

@@ -8,7 +8,8 @@ import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
 import { fileURLToPath } from "node:url";
 import test from "node:test";
-import { createNotebookRecords } from "../../web/notebook_records.js";
+import { createNotebookRecords, fromStore, STORED_LOG, toStore }
+  from "../../web/notebook_records.js";
 import { loadCore } from "./load_core.mjs";
 
 const { core, messages } = await loadCore(...process.argv.slice(2));
@@ -142,6 +143,43 @@ test("a backup is written without indentation, and reads back to the same record
   const text = records.backupText(kept, 0);
   assert.ok(!text.includes("\n") && !text.includes(": "));
   assert.deepEqual(records.readBackup(text, TODAY).records, kept);
+});
+
+test("the database keeps a log of plain entries as one text, which reads back as it was", () => {
+  const aside = { ...entry("2026-06-12", "19"), aside: "after-import" };
+  const cases = [
+    // what, the log, the text it is kept as (undefined: kept as a list)
+    ["no entries", [], ""],
+    ["two entries, one set aside", [entry("2026-06-02", "18", "22"), aside],
+      "2026-06-02\t18\t22\t\t2026-06-12\t19\t19\tafter-import"],
+    ["an entry with a field of a newer page", [{ ...entry("2026-06-02", "18"), cup: "A" }],
+      undefined],
+    ["a temperature that is a number", [{ ...entry("2026-06-02", "18"), lowest: 18 }], undefined],
+    ["a date with a tab", [entry("2026-06-02\t", "18")], undefined],
+    ["a temperature with a line end", [entry("2026-06-02", "18\n")], undefined],
+    ["an empty aside", [{ ...entry("2026-06-02", "18"), aside: "" }], undefined],
+    ["an entry that is no entry", [null], undefined],
+  ];
+  for (const [what, log, text] of cases) {
+    const record = clutch({ log, note: { cup: 3 } });
+    const kept = toStore(record);
+    assert.equal(kept[STORED_LOG], text, what);
+    assert.equal("log" in kept, text === undefined, what);
+    const read = fromStore(structuredClone(kept));
+    // Handed to the core, the row is the row of the record as it was, and
+    // a log kept as text is not unpacked for it.
+    assert.equal(records.rowOf(read), records.rowOf(record), what);
+    assert.equal(Object.getOwnPropertyDescriptor(read, "log").get !== undefined,
+      text !== undefined, what);
+    assert.deepEqual(read, record, what);
+    // Kept again unchanged, it is kept as the same text.
+    assert.deepEqual(toStore(read), kept, what);
+  }
+  // A record with no log of a clutch's shape is kept as it is.
+  for (const record of [{ id: "a", log: "2026-06-02,18,18" }, { id: "b" }, null]) {
+    assert.equal(toStore(record), record);
+    assert.equal(fromStore(record), record);
+  }
 });
 
 test("a record is kept with its day entries in date order, one a date", () => {
