@@ -47,6 +47,11 @@ tools="$PWD/build/windows/EggPeriod-$version-tools.txt"
   echo "Debian packages:"
   dpkg-query -W -f '  ${Package} ${Version}\n' g++-mingw-w64-x86-64-win32 \
     binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev emscripten zip cmake
+  echo
+  echo "npm packages that build the page (pinned in web/package-lock.json):"
+  node -e 'const lock = require("./web/package-lock.json");
+    for (const name of Object.keys(lock.packages[""].devDependencies))
+      console.log("  " + name + " " + lock.packages["node_modules/" + name].version);'
 } >"$tools"
 
 cat "$page.sha256" "$site_zip.sha256" "$zip.sha256"
