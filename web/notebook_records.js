@@ -54,13 +54,47 @@ const STORED_TEXT_FIELDS = new Set(STORED_ENTRY_FIELDS);
 // Each record read back from the database, with the text its log was kept as.
 const storedLogs = new WeakMap();
 
-function isPlainEntry(entry) {
-  return isObject(entry) && Object.keys(entry).every((name) => STORED_TEXT_FIELDS.has(name)) &&
-    ["date", "lowest", "highest"].every((name) =>
-      typeof entry[name] === "string" && !CONTROL_CHARACTER_IN.test(entry[name])) &&
-    (entry.aside === undefined ||
-      (typeof entry.aside === "string" && entry.aside !== "" &&
-        !CONTROL_CHARACTER_IN.test(entry.aside)));
+// Every control character but `separator`.
+function controlOtherThan(separator) {
+  const code = separator.charCodeAt(0);
+  return new RegExp(`[\\u0000-\\u${hex4(code - 1)}\\u${hex4(code + 1)}-\\u001f]`);
+}
+
+// How many times `separator` stands in `text`.
+function countOf(text, separator) {
+  let count = 0;
+  for (let at = text.indexOf(separator); at !== -1; at = text.indexOf(separator, at + 1)) {
+    count += 1;
+  }
+  return count;
+}
+
+const STORED_OTHER_CONTROL = controlOtherThan(STORED_SEPARATOR);
+
+// The text `log` is kept as, or undefined when an entry is not plain.
+function storedText(log) {
+  const values = [];
+  for (const entry of log) {
+    if (!isObject(entry) || entry.aside === "") {
+      return undefined;
+    }
+    let fields = 0;
+    for (const name in entry) {
+      if (!STORED_TEXT_FIELDS.has(name) || typeof entry[name] !== "string") {
+        return undefined;
+      }
+      fields += 1;
+    }
+    if (fields !== (entry.aside === undefined ? 3 : 4)) {
+      return undefined;
+    }
+    values.push(entry.date, entry.lowest, entry.highest, entry.aside ?? "");
+  }
+  const text = values.join(STORED_SEPARATOR);
+  // No value holds a control character, the separator among them.
+  return STORED_OTHER_CONTROL.test(text) ||
+    (values.length > 0 && countOf(text, STORED_SEPARATOR) !== values.length - 1)
+    ? undefined : text;
 }
 
 function entriesOfStored(text) {
@@ -81,13 +115,10 @@ export function toStore(record) {
   if (!isObject(record)) {
     return record;
   }
-  let text = storedLogs.get(record);
+  const text = storedLogs.get(record) ??
+    (Array.isArray(record.log) ? storedText(record.log) : undefined);
   if (text === undefined) {
-    if (!Array.isArray(record.log) || !record.log.every(isPlainEntry)) {
-      return record;
-    }
-    text = record.log.map((entry) => STORED_ENTRY_FIELDS.map((name) => entry[name] ?? "")
-      .join(STORED_SEPARATOR)).join(STORED_SEPARATOR);
+    return record;
   }
   const kept = {};
   for (const name of Object.keys(record)) {
@@ -144,19 +175,8 @@ export function createNotebookRecords(core) {
         : value;
   }
 
-  // A control character other than the field separator, and how many
-  // separators a row holds.
-  const separatorCode = format.fieldSeparator.charCodeAt(0);
-  const OTHER_CONTROL = new RegExp(`[\\u0000-\\u${hex4(separatorCode - 1)}` +
-    `\\u${hex4(separatorCode + 1)}-\\u001f]`);
-  function separatorsIn(row) {
-    let count = 0;
-    for (let at = row.indexOf(format.fieldSeparator); at !== -1;
-      at = row.indexOf(format.fieldSeparator, at + 1)) {
-      count += 1;
-    }
-    return count;
-  }
+  // A control character other than the field separator.
+  const OTHER_CONTROL = controlOtherThan(format.fieldSeparator);
 
   function time(value) {
     return Number.isFinite(value) ? String(value) : undefined;
@@ -198,7 +218,7 @@ export function createNotebookRecords(core) {
     }
     let row = values.join(format.fieldSeparator);
     if (!values.every((value) => typeof value === "string") || OTHER_CONTROL.test(row) ||
-        separatorsIn(row) !== values.length - 1) {
+        countOf(row, format.fieldSeparator) !== values.length - 1) {
       row = values.map(field).join(format.fieldSeparator);
     }
     if (storedLog) {
