@@ -70,24 +70,32 @@ export function createNotebookChanges(database, records, today, now) {
     }));
   }
 
-  // The clutch `id` as change(current) makes it, judged as typed in what it
-  // changed; settles with the record before (`before`) and after.
-  function change(id, makeChange) {
+  // One write over the clutch `id`: refused when it is gone, otherwise
+  // work(current, store, settle).
+  function onClutch(id, work) {
     return honest(database.write((store, settle, when) => {
       when(store.get(id), (current) => {
         if (!current) {
           settle(refused(message("clutch_gone")));
           return;
         }
-        const read = typed({ ...makeChange(current), updated: now() }, current);
-        if (read.passage !== "kept") {
-          settle(refused(read.problem));
-          return;
-        }
-        store.put(read.record);
-        settle(done([{ id, record: read.record }], { before: current, mends: read.mends }));
+        work(current, store, settle);
       });
     }));
+  }
+
+  // The clutch `id` as change(current) makes it, judged as typed in what it
+  // changed; settles with the record before (`before`) and after.
+  function change(id, makeChange) {
+    return onClutch(id, (current, store, settle) => {
+      const read = typed({ ...makeChange(current), updated: now() }, current);
+      if (read.passage !== "kept") {
+        settle(refused(read.problem));
+        return;
+      }
+      store.put(read.record);
+      settle(done([{ id, record: read.record }], { before: current, mends: read.mends }));
+    });
   }
 
   function addDay(id, entry) {
@@ -128,35 +136,23 @@ export function createNotebookChanges(database, records, today, now) {
 
   // The entry put back, only if no entry stands on its date.
   function putDayBack(id, entry) {
-    return honest(database.write((store, settle, when) => {
-      when(store.get(id), (current) => {
-        if (!current) {
-          settle(refused(message("clutch_gone")));
-          return;
-        }
-        if (entryOn(current, entry.date)) {
-          settle(refused(message("undo_changed_since", { names: current.name })));
-          return;
-        }
-        const read = stored({ ...current, log: [...current.log, entry], updated: now() });
-        store.put(read.record);
-        settle(done([{ id, record: read.record }]));
-      });
-    }));
+    return onClutch(id, (current, store, settle) => {
+      if (entryOn(current, entry.date)) {
+        settle(refused(message("undo_changed_since", { names: current.name })));
+        return;
+      }
+      const read = stored({ ...current, log: [...current.log, entry], updated: now() });
+      store.put(read.record);
+      settle(done([{ id, record: read.record }]));
+    });
   }
 
   // A deleted clutch; settles with it as `removed`.
   function remove(id) {
-    return honest(database.write((store, settle, when) => {
-      when(store.get(id), (current) => {
-        if (current === undefined) {
-          settle(refused(message("clutch_gone")));
-          return;
-        }
-        store.delete(id);
-        settle(done([{ id, record: undefined }], { removed: current }));
-      });
-    }));
+    return onClutch(id, (current, store, settle) => {
+      store.delete(id);
+      settle(done([{ id, record: undefined }], { removed: current }));
+    });
   }
 
   // A deleted clutch put back, only if no record has its id.
