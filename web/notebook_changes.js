@@ -84,6 +84,20 @@ export function createNotebookChanges(database, records, today, now) {
     }));
   }
 
+  // One write over several clutches: each of `items` is handed with the
+  // clutch of its id (idOf), as stored now, to work(item, current, result,
+  // store, when); settles with `result`, done, holding `fields`, to which
+  // the work adds.
+  function overClutches(items, idOf, fields, work) {
+    return honest(database.write((store, settle, when) => {
+      const result = done([], fields);
+      settle(result);
+      for (const item of items) {
+        when(store.get(idOf(item)), (current) => work(item, current, result, store, when));
+      }
+    }));
+  }
+
   // The clutch `id` as change(current) makes it, judged as typed in what it
   // changed; settles with the record before (`before`) and after.
   function change(id, makeChange) {
@@ -174,52 +188,41 @@ export function createNotebookChanges(database, records, today, now) {
   // why. Settles with what each clutch's log held on that day before
   // (`replaced`, or null) and after (`wrote`).
   function round(ids, entry) {
-    return honest(database.write((store, settle, when) => {
-      const result = done([], { written: [], skipped: [] });
-      settle(result);
-      for (const id of ids) {
-        when(store.get(id), (current) => {
-          if (!current) {
-            return;
-          }
-          const read = typed({ ...current, log: [...current.log, entry], updated: now() },
-            current);
-          if (read.passage !== "kept") {
-            result.skipped.push({ name: current.name, problem: read.problem });
-            return;
-          }
-          store.put(read.record);
-          result.changed.push({ id, record: read.record });
-          result.written.push({ id, name: read.record.name, wrote: entryOn(read.record, entry.date),
-            replaced: entryOn(current, entry.date) || null });
-        });
-      }
-    }));
+    return overClutches(ids, (id) => id, { written: [], skipped: [] },
+      (id, current, result, store) => {
+        if (!current) {
+          return;
+        }
+        const read = typed({ ...current, log: [...current.log, entry], updated: now() }, current);
+        if (read.passage !== "kept") {
+          result.skipped.push({ name: current.name, problem: read.problem });
+          return;
+        }
+        store.put(read.record);
+        result.changed.push({ id, record: read.record });
+        result.written.push({ id, name: read.record.name, wrote: entryOn(read.record, entry.date),
+          replaced: entryOn(current, entry.date) || null });
+      });
   }
 
   // A round taken back: each clutch's day put back as it was only if that
   // day's entry is still what the round wrote; the others are named.
   function undoRound(written) {
-    return honest(database.write((store, settle, when) => {
-      const result = done([], { changedSince: [] });
-      settle(result);
-      for (const { id, wrote, replaced } of written) {
-        when(store.get(id), (current) => {
-          if (!current) {
-            return;
-          }
-          if (!sameEntry(entryOn(current, wrote.date), wrote)) {
-            result.changedSince.push(current.name);
-            return;
-          }
-          const log = current.log.filter((entry) => entry !== entryOn(current, wrote.date));
-          const read = stored({ ...current, log: replaced ? [...log, replaced] : log,
-            updated: now() });
-          store.put(read.record);
-          result.changed.push({ id, record: read.record });
-        });
-      }
-    }));
+    return overClutches(written, ({ id }) => id, { changedSince: [] },
+      ({ id, wrote, replaced }, current, result, store) => {
+        if (!current) {
+          return;
+        }
+        if (!sameEntry(entryOn(current, wrote.date), wrote)) {
+          result.changedSince.push(current.name);
+          return;
+        }
+        const log = current.log.filter((entry) => entry !== entryOn(current, wrote.date));
+        const read = stored({ ...current, log: replaced ? [...log, replaced] : log,
+          updated: now() });
+        store.put(read.record);
+        result.changed.push({ id, record: read.record });
+      });
   }
 
   // A backup's records, each merged with the clutch of its id (see
@@ -227,78 +230,62 @@ export function createNotebookChanges(database, records, today, now) {
   // written. Settles with how many were added and updated, and each
   // change's record before (undefined when added) and after, for its undo.
   function importRecords(incoming) {
-    return honest(database.write((store, settle, when) => {
-      const result = done([], { added: 0, updated: 0, changes: [] });
-      settle(result);
-      for (const record of incoming) {
-        when(store.get(record.id), (kept) => {
-          const after = kept === undefined ? record
-            : stored(records.merged(kept, record)).record;
-          if (kept !== undefined && same(kept, after)) {
-            return;
-          }
-          store.put(after);
-          result[kept === undefined ? "added" : "updated"] += 1;
-          result.changed.push({ id: record.id, record: after });
-          result.changes.push({ id: record.id, before: kept, after });
-        });
-      }
-    }));
+    return overClutches(incoming, (record) => record.id, { added: 0, updated: 0, changes: [] },
+      (record, kept, result, store) => {
+        const after = kept === undefined ? record : stored(records.merged(kept, record)).record;
+        if (kept !== undefined && same(kept, after)) {
+          return;
+        }
+        store.put(after);
+        result[kept === undefined ? "added" : "updated"] += 1;
+        result.changed.push({ id: record.id, record: after });
+        result.changes.push({ id: record.id, before: kept, after });
+      });
   }
 
   // An import taken back as one: each record put back as it was (an added
   // one deleted) only where it is still what the import wrote.
   function undoImport(changes) {
-    return honest(database.write((store, settle, when) => {
-      const result = done([], { changedSince: [] });
-      settle(result);
-      for (const { id, before, after } of changes) {
-        when(store.get(id), (current) => {
-          if (!same(current, after)) {
-            if (current) {
-              result.changedSince.push(current.name);
-            }
-            return;
+    return overClutches(changes, ({ id }) => id, { changedSince: [] },
+      ({ id, before, after }, current, result, store) => {
+        if (!same(current, after)) {
+          if (current) {
+            result.changedSince.push(current.name);
           }
-          if (before === undefined) {
-            store.delete(id);
-          } else {
-            store.put(before);
-          }
-          result.changed.push({ id, record: before });
-        });
-      }
-    }));
+          return;
+        }
+        if (before === undefined) {
+          store.delete(id);
+        } else {
+          store.put(before);
+        }
+        result.changed.push({ id, record: before });
+      });
   }
 
   // The records the door mended when the notebook opened, written back:
   // each only if it is still as it was read (`read`), under its id (a new id
   // replaces the old, merged with a clutch already there).
   function writeMends(mended) {
-    return honest(database.write((store, settle, when) => {
-      const result = done([]);
-      settle(result);
-      for (const { key, read, record } of mended) {
-        when(store.get(key), (current) => {
-          if (!same(current, read)) {
-            return;
-          }
-          if (record.id === key) {
-            store.put(record);
-            result.changed.push({ id: key, record });
-            return;
-          }
-          store.delete(key);
-          result.changed.push({ id: key, record: undefined });
-          when(store.get(record.id), (there) => {
-            const kept = there === undefined ? record
-              : stored(records.merged(there, record)).record;
-            store.put(kept);
-            result.changed.push({ id: record.id, record: kept });
-          });
+    return overClutches(mended, ({ key }) => key, {},
+      ({ key, read, record }, current, result, store, when) => {
+        if (!same(current, read)) {
+          return;
+        }
+        if (record.id === key) {
+          store.put(record);
+          result.changed.push({ id: key, record });
+          return;
+        }
+        store.delete(key);
+        result.changed.push({ id: key, record: undefined });
+        when(store.get(record.id), (there) => {
+          const kept = there === undefined ? record
+            : stored(records.merged(there, record)).record;
+          store.put(kept);
+          result.changed.push({ id: record.id, record: kept });
         });
-      }
-    }));
+      });
   }
 
   return {
