@@ -39,11 +39,7 @@ struct OrderRow {
   std::string group;
   std::string version;
 };
-struct OrderField {
-  const char* name;
-  std::string OrderRow::*member;
-};
-inline constexpr OrderField ORDER_FIELDS[] = {
+inline constexpr RowField<OrderRow> ORDER_FIELDS[] = {
     {"key", &OrderRow::key}, {"group", &OrderRow::group}, {"version", &OrderRow::version}};
 inline constexpr const char* MENDED_FIELDS[] = {"key", "mends"};
 

@@ -41,11 +41,7 @@ struct ClutchView {
 };
 
 // A list row as the page reads it, its fields in this order.
-struct ClutchViewField {
-  const char* name;
-  std::string ClutchView::*member;
-};
-inline constexpr ClutchViewField CLUTCH_VIEW_FIELDS[] = {
+inline constexpr RowField<ClutchView> CLUTCH_VIEW_FIELDS[] = {
     {"key", &ClutchView::key},
     {"group", &ClutchView::group},
     {"name", &ClutchView::name},

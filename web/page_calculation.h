@@ -20,15 +20,11 @@ struct PageResult {
 };
 
 // A press's result as the page reads it: one row, its fields in this order.
-struct PageResultField {
-  const char* name;
-  std::string PageResult::*member;
-};
-inline constexpr PageResultField PAGE_RESULT_FIELDS[] = {{"period", &PageResult::period},
-                                                         {"words", &PageResult::words},
-                                                         {"note", &PageResult::note},
-                                                         {"hatch", &PageResult::hatch},
-                                                         {"range", &PageResult::range}};
+inline constexpr RowField<PageResult> PAGE_RESULT_FIELDS[] = {{"period", &PageResult::period},
+                                                              {"words", &PageResult::words},
+                                                              {"note", &PageResult::note},
+                                                              {"hatch", &PageResult::hatch},
+                                                              {"range", &PageResult::range}};
 
 // `laid` is empty when no laying date is given, `today` when the device's date
 // is not known. The temperature texts are the fields' texts, each already cut

@@ -53,6 +53,14 @@ std::string IsoDate(CivilDate date);
 // "YYYY-MM-DD", or nothing for any other text or a date that does not exist.
 std::optional<CivilDate> ParseIsoDate(std::string_view text);
 
+// One field of a row the page reads: its name, and the record's member that
+// holds it.
+template <typename Record>
+struct RowField {
+  const char* name;
+  std::string Record::*member;
+};
+
 // A record's fields as one row, in the order of `table`, whose entries name
 // each field and the record's member that holds it.
 template <typename Record, typename Table>
@@ -70,11 +78,7 @@ struct QuickTableTexts {
   std::string rounded;      // "8.4"
   std::string shown;        // "8.38222980499268"
 };
-struct QuickTableField {
-  const char* name;
-  std::string QuickTableTexts::*member;
-};
-inline constexpr QuickTableField QUICK_TABLE_FIELDS[] = {
+inline constexpr RowField<QuickTableTexts> QUICK_TABLE_FIELDS[] = {
     {"temperature", &QuickTableTexts::temperature},
     {"rounded", &QuickTableTexts::rounded},
     {"shown", &QuickTableTexts::shown}};
