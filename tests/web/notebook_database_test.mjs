@@ -80,31 +80,6 @@ const clutch = (id, changes = {}) => ({
   updated: 1, ...changes,
 });
 
-test("the upgrade from 1.3.0 keeps every record as it was, its day entries as lists", async () => {
-  const storage = browserStorage();
-  const kept = [
-    clutch("a b", { name: "A\u2028B", log: "2026-06-02,18,18;2026-11-31,15,22" }),
-    clutch("m1", { log: "" }),
-    clutch("m2", { log: ["already", "a list"], extra: { cup: 3 } }),
-    { id: "m3", note: "no clutch's shape" },
-  ];
-  (await openAt(storage, 1, kept)).close();
-  const database = await openNotebookDatabase(listening().listeners, storage);
-  const [records] = await readAll(database);
-  assert.deepEqual(records, [
-    clutch("a b", { name: "A\u2028B", log: [{ date: "2026-06-02", lowest: "18", highest: "18" },
-      { date: "2026-11-31", lowest: "15", highest: "22" }] }),
-    clutch("m1"),
-    clutch("m2", { log: ["already", "a list"], extra: { cup: 3 } }),
-    { id: "m3", note: "no clutch's shape" },
-  ]);
-  assert.equal(storage.connections.at(-1).version, DATABASE_VERSION);
-  database.close();
-  // Each version's step takes the records as the step before it left them.
-  assert.deepEqual((await heldRecords(storage)).map((record) => record.logText),
-    ["2026-06-02\t18\t18\t\t2026-11-31\t15\t22\t", "", undefined, undefined]);
-});
-
 // Every record as the database holds it.
 function heldRecords(storage) {
   return openAt(storage, DATABASE_VERSION).then((database) => new Promise((resolve) => {
@@ -116,26 +91,41 @@ function heldRecords(storage) {
   }));
 }
 
-test("the upgrade from 1.4.0 keeps plain day logs as text, and every record reads back as it was", async () => {
-  const storage = browserStorage();
-  const plain = clutch("a", { log: [{ date: "2026-06-02", lowest: "18", highest: "22" },
-    { date: "2026-06-03", lowest: "19", highest: "19", aside: "after-import" }] });
-  const kept = [
-    plain,
-    clutch("b", { log: [{ date: "2026-06-02", lowest: "18", highest: "18", cup: "A" }] }),
-    clutch("c", { log: [{ date: "2026-11-31", lowest: 15, highest: "22" }] }),
-    clutch("d", { log: "2026-06-02,18,18" }),
-    { id: "e", note: "no clutch's shape" },
+test("each upgrade keeps every record as it was, a plain day log held as one text", async () => {
+  const entry = (date, lowest, highest = lowest) => ({ date, lowest, highest });
+  const asText = (record, logText) => {
+    const { log, ...rest } = record;
+    return { ...rest, logText };
+  };
+  const twoDays = [entry("2026-06-02", "18"), entry("2026-11-31", "15", "22")];
+  const setAside = [entry("2026-06-02", "18", "22"),
+    { ...entry("2026-06-03", "19"), aside: "after-import" }];
+  const rows = [
+    // the version that kept it, the record kept, the record read, the record held after
+    [1, clutch("a b", { name: "A\u2028B", log: "2026-06-02,18,18;2026-11-31,15,22" }),
+      clutch("a b", { name: "A\u2028B", log: twoDays }),
+      asText(clutch("a b", { name: "A\u2028B" }), "2026-06-02\t18\t18\t\t2026-11-31\t15\t22\t")],
+    [1, clutch("m1", { log: "" }), clutch("m1"), asText(clutch("m1"), "")],
+    [1, clutch("m2", { log: ["already", "a list"], extra: { cup: 3 } })],
+    [1, { id: "m3", note: "no clutch's shape" }],
+    [2, clutch("a", { log: setAside }), clutch("a", { log: setAside }),
+      asText(clutch("a"), "2026-06-02\t18\t22\t\t2026-06-03\t19\t19\tafter-import")],
+    [2, clutch("b", { log: [{ ...entry("2026-06-02", "18"), cup: "A" }] })],
+    [2, clutch("c", { log: [{ ...entry("2026-11-31", "15"), lowest: 15 }] })],
+    [2, clutch("d", { log: "2026-06-02,18,18" })],
   ];
-  (await openAt(storage, 2, kept)).close();
-  const database = await openNotebookDatabase(listening().listeners, storage);
-  assert.deepEqual((await readAll(database)).flat(), kept);
-  database.close();
-  const { log, ...rest } = plain;
-  assert.deepEqual(await heldRecords(storage), [
-    { ...rest, logText: "2026-06-02\t18\t22\t\t2026-06-03\t19\t19\tafter-import" },
-    ...kept.slice(1),
-  ]);
+  for (const version of [1, 2]) {
+    const upgraded = rows.filter((row) => row[0] === version)
+      .map(([, kept, read = kept, held = kept]) => ({ kept, read, held }));
+    const storage = browserStorage();
+    (await openAt(storage, version, upgraded.map((row) => row.kept))).close();
+    const database = await openNotebookDatabase(listening().listeners, storage);
+    assert.deepEqual((await readAll(database)).flat(), upgraded.map((row) => row.read), version);
+    assert.equal(storage.connections.at(-1).version, DATABASE_VERSION);
+    database.close();
+    // Each version's step takes the records as the step before it left them.
+    assert.deepEqual(await heldRecords(storage), upgraded.map((row) => row.held), version);
+  }
 });
 
 test("every record is read, a batch of 100 at a time", async () => {
