@@ -527,6 +527,11 @@ std::optional<Clutch> ClutchOf(const Record& record) {
   return clutch;
 }
 
+std::optional<Clutch> StoredClutch(std::string_view row, CivilDate today) {
+  AtDoor read = ThroughDoor(row, Source::Stored, today);
+  return read.passage == Passage::Kept ? ClutchOf(read.record) : std::nullopt;
+}
+
 bool Counts(const Clutch& clutch, const LogEntry& entry) {
   return entry.day >= clutch.laidDay;
 }

@@ -191,6 +191,10 @@ struct Clutch {
 // The clutch of a kept record, or nothing when its card asks for a part.
 std::optional<Clutch> ClutchOf(const Record& record);
 
+// The clutch of a stored record's row on `today`, when the door keeps the
+// record and it can be worked out; otherwise nothing.
+std::optional<Clutch> StoredClutch(std::string_view row, CivilDate today);
+
 // Whether a day entry counts: none before the laying date does.
 bool Counts(const Clutch& clutch, const LogEntry& entry);
 

@@ -48,12 +48,6 @@ Source SourceNamed(std::string_view name) {
   return Source::Typed;
 }
 
-// The clutch of a stored record's row, when it can be worked out.
-std::optional<Clutch> Readable(std::string_view row, CivilDate today) {
-  AtDoor read = ThroughDoor(row, Source::Stored, today);
-  return read.passage == Passage::Kept ? ClutchOf(read.record) : std::nullopt;
-}
-
 // The notebook's list, kept between the page's calls.
 ClutchList notebook;
 
@@ -194,7 +188,7 @@ const char* NotebookSpreadsheet(int year, int month, int day, const char* rows) 
 // how many there are, then the first `most` of them (all when it is 0) as
 // ClutchDays writes them; none for a record that cannot be worked out.
 const char* ClutchDayEntries(int year, int month, int day, int most, const char* row) {
-  std::optional<Clutch> clutch = Readable(row, CivilDate{year, month, day});
+  std::optional<Clutch> clutch = StoredClutch(row, CivilDate{year, month, day});
   std::size_t total = clutch ? clutch->log.size() + clutch->aside.size() : 0;
   return Returned(std::to_string(total) + ROW_SEPARATOR +
                   (clutch ? ClutchDays(*clutch, static_cast<std::size_t>(most)) : ""));
@@ -204,7 +198,7 @@ const char* ClutchDayEntries(int year, int month, int day, int most, const char*
 // since 1970-01-01T00:00Z), or empty.
 const char* ClutchCalendar(int year, int month, int day, double madeAt, const char* row) {
   CivilDate today = {year, month, day};
-  std::optional<Clutch> clutch = Readable(row, today);
+  std::optional<Clutch> clutch = StoredClutch(row, today);
   return Returned(clutch ? ClutchEvent(*clutch, today, madeAt) : "");
 }
 

@@ -557,9 +557,8 @@ std::string NotebookCsv(const std::vector<std::string_view>& rows, CivilDate tod
   std::string csv = BYTE_ORDER_MARK + std::string(CSV_CLUTCH_HEADER) + CRLF;
   std::string entries;
   for (std::string_view row : rows) {
-    AtDoor read = ThroughDoor(row, Source::Stored, today);
-    std::optional<Clutch> readable = ClutchOf(read.record);
-    if (read.passage != Passage::Kept || !readable) {
+    std::optional<Clutch> readable = StoredClutch(row, today);
+    if (!readable) {
       continue;
     }
     const Clutch& clutch = *readable;
