@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "core/ordering.h"
-
 namespace {
 
 // Where the clutch of `key` stands, or would stand, among the list's clutches.
@@ -66,24 +64,19 @@ void RemoveClutch(ClutchList& list, std::string_view key) {
 
 ArrangedList ArrangeList(ClutchList& list, CivilDate today) {
   MoveTo(list, today);
-  std::vector<std::int64_t> keys;
-  keys.reserve(list.clutches.size());
+  std::vector<const ClutchSummary*> summaries;
+  summaries.reserve(list.clutches.size());
   for (ListedClutch& clutch : list.clutches) {
     if (!clutch.fresh) {
       WorkOut(list, clutch);
     }
-    keys.push_back(ListKey(clutch.summary));
+    summaries.push_back(&clutch.summary);
   }
-  ArrangedList arranged;
-  arranged.order.reserve(keys.size());
-  std::vector<std::int64_t> differences;
-  for (std::size_t place : InKeyOrder(keys)) {
-    const ListedClutch& clutch = list.clutches[place];
-    arranged.order.push_back(&clutch);
-    if (clutch.summary.difference) {
-      differences.push_back(*clutch.summary.difference);
-    }
+  Arrangement arrangement = Arrange(summaries);
+  ArrangedList arranged = {std::move(arrangement.lesson), {}};
+  arranged.order.reserve(arrangement.places.size());
+  for (std::size_t place : arrangement.places) {
+    arranged.order.push_back(&list.clutches[place]);
   }
-  arranged.lesson = Lesson(differences);
   return arranged;
 }

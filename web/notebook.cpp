@@ -500,6 +500,15 @@ ClutchSummary Summarized(const Clutch& clutch, CivilDate today) {
   return summary;
 }
 
+// A clutch's place in the morning's list as one key: by group, then by its
+// order within the group.
+std::int64_t ListKey(const ClutchSummary& clutch) {
+  // An order is a day count, within a few million of 0: each group spans
+  // GROUP_SPAN keys.
+  constexpr std::int64_t GROUP_SPAN = std::int64_t{1} << 32;
+  return static_cast<std::int64_t>(clutch.group) * GROUP_SPAN + GROUP_SPAN / 2 + clutch.order;
+}
+
 }  // namespace
 
 ClutchSummary SummarizeClutch(std::string_view row, CivilDate today) {
@@ -513,31 +522,21 @@ ClutchSummary SummarizeClutch(std::string_view row, CivilDate today) {
   return summary;
 }
 
-std::int64_t ListKey(const ClutchSummary& clutch) {
-  // An order is a day count, within a few million of 0: each group spans
-  // GROUP_SPAN keys.
-  constexpr std::int64_t GROUP_SPAN = std::int64_t{1} << 32;
-  return static_cast<std::int64_t>(clutch.group) * GROUP_SPAN + GROUP_SPAN / 2 + clutch.order;
-}
-
-NotebookView ArrangeNotebook(const std::vector<const ClutchSummary*>& summaries) {
-  // By group, then by the order within the group; clutches that tie keep
-  // their order.
+Arrangement Arrange(const std::vector<const ClutchSummary*>& summaries) {
   std::vector<std::int64_t> keys;
+  keys.reserve(summaries.size());
   for (const ClutchSummary* summary : summaries) {
     keys.push_back(ListKey(*summary));
   }
+  Arrangement arrangement = {InKeyOrder(keys), ""};
   std::vector<std::int64_t> differences;
-  NotebookView view = {"", {}};
-  for (std::size_t place : InKeyOrder(keys)) {
-    const ClutchSummary* summary = summaries[place];
-    if (summary->difference) {
-      differences.push_back(*summary->difference);
+  for (std::size_t place : arrangement.places) {
+    if (summaries[place]->difference) {
+      differences.push_back(*summaries[place]->difference);
     }
-    view.clutches.push_back(summary->view);
   }
-  view.lesson = Lesson(differences);
-  return view;
+  arrangement.lesson = Lesson(differences);
+  return arrangement;
 }
 
 NotebookView ViewNotebook(const std::vector<std::string_view>& rows, CivilDate today) {
@@ -546,11 +545,16 @@ NotebookView ViewNotebook(const std::vector<std::string_view>& rows, CivilDate t
     summaries.push_back(SummarizeClutch(row, today));
     summaries.back().view.key = std::to_string(summaries.size() - 1);
   }
-  std::vector<const ClutchSummary*> arranged;
+  std::vector<const ClutchSummary*> pointers;
   for (const ClutchSummary& summary : summaries) {
-    arranged.push_back(&summary);
+    pointers.push_back(&summary);
   }
-  return ArrangeNotebook(arranged);
+  Arrangement arrangement = Arrange(pointers);
+  NotebookView view = {std::move(arrangement.lesson), {}};
+  for (std::size_t place : arrangement.places) {
+    view.clutches.push_back(summaries[place].view);
+  }
+  return view;
 }
 
 std::string NotebookCsv(const std::vector<std::string_view>& rows, CivilDate today) {

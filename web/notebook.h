@@ -68,8 +68,8 @@ struct NotebookView {
 NotebookView ViewNotebook(const std::vector<std::string_view>& rows, CivilDate today);
 
 // ViewNotebook in two steps, so that a clutch that has not changed need not
-// be worked out again: each row on its own (the caller gives its view the
-// row's place), then the list in order.
+// be worked out again: each row on its own (the caller gives its view its
+// key), then the list in order.
 struct ClutchSummary {
   Group group;
   std::int64_t order;                      // the clutch's place in its group
@@ -78,10 +78,14 @@ struct ClutchSummary {
   std::string mends;  // what the door mended in the stored row, in words, or empty
 };
 ClutchSummary SummarizeClutch(std::string_view row, CivilDate today);
-// A clutch's place in the morning's list as one key: by group, then by its
-// order within the group.
-std::int64_t ListKey(const ClutchSummary& clutch);
-NotebookView ArrangeNotebook(const std::vector<const ClutchSummary*>& summaries);
+// The morning's order of `summaries`: their places by group, then by the
+// order within the group, clutches that tie keeping their order; and what
+// the hatched ones teach.
+struct Arrangement {
+  std::vector<std::size_t> places;
+  std::string lesson;
+};
+Arrangement Arrange(const std::vector<const ClutchSummary*>& summaries);
 
 // Hatched clutches needed before the notebook says what they teach.
 inline constexpr std::size_t LESSON_FROM = 3;
