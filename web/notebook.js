@@ -75,9 +75,10 @@ export function startNotebook(core, calculator) {
   }
 
   // Whether the round ticks a clutch: all at first, then as last chosen, and
-  // a clutch saved since then.
-  function ticked(id) {
-    return !JSON.parse(localStorage.getItem(ROUND_UNTICKED_KEY) || "[]").includes(id);
+  // a clutch saved since then. The choice is read once a drawing.
+  function roundTicks() {
+    const unticked = new Set(JSON.parse(localStorage.getItem(ROUND_UNTICKED_KEY) || "[]"));
+    return (id) => !unticked.has(id);
   }
 
   // An undo button for `undo`: pressed while it is stored it does nothing,
@@ -97,7 +98,7 @@ export function startNotebook(core, calculator) {
   // The list drawn from what was stored. A list that cannot be drawn says
   // so, and never makes a stored change look failed.
   function show() {
-    return Promise.resolve().then(() => drawing.draw(stored, pinned, ticked)).then(() => {
+    return Promise.resolve().then(() => drawing.draw(stored, pinned, roundTicks())).then(() => {
       if (safariNote) {
         storageNote.className = stored.size > 0 ? "alert" : "hint";
       }
